@@ -1,0 +1,67 @@
+#pragma once
+
+#include "processresult.h"
+#include "shellcommand.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QProcess>
+#include <QStringList>
+#include <QTimer>
+
+#include <functional>
+
+namespace Engine {
+
+// Runs one command line through its shell as a child in a process group of its own.
+// Standard output is handed over line by line as it arrives; both pipes are drained as data
+// comes, so a child never blocks on a full pipe. Everything is reported on the thread that
+// owns the runner, by signal.
+class CommandRunner : public QObject
+{
+    Q_OBJECT
+public:
+    explicit CommandRunner(QObject* parent = nullptr);
+    // A child still running is killed with its whole group.
+    ~CommandRunner() override;
+
+    // Keeps at most this many bytes (the newest) of each stream for the result; lines are still
+    // all handed to outputLine. Unlimited by default.
+    void setRetainedLimit(qsizetype bytes) { m_retainedLimit = bytes; }
+
+    void start(const ShellCommand& command);
+    bool isRunning() const;
+    // Asks the whole process group to end (SIGTERM), and kills it if it has not after a grace period.
+    void terminate();
+    bool terminationRequested() const { return m_terminationRequested; }
+
+    // Runs `command` and calls `done` with its result on `context`'s thread; nothing is called
+    // when `context` is destroyed first (the child is then killed).
+    static void run(const ShellCommand& command, QObject* context, std::function<void(const ProcessResult&)> done);
+
+Q_SIGNALS:
+    void outputLine(const QString& line);
+    void finished(const Engine::ProcessResult& result);
+
+private:
+    void readStandardOutput();
+    void readStandardError();
+    void emitLine(QByteArray line);
+    void onFinished(int exitCode, QProcess::ExitStatus status);
+    void onErrorOccurred(QProcess::ProcessError error);
+    void signalGroup(int signal);
+    void finish(const ProcessResult& result);
+
+    QProcess m_process;
+    QTimer m_killTimer;
+    QByteArray m_pendingLine;
+    QStringList m_outputLines;
+    qsizetype m_outputBytes = 0;
+    QByteArray m_error;
+    qsizetype m_retainedLimit = -1;
+    qint64 m_groupId = 0;
+    bool m_terminationRequested = false;
+    bool m_done = true;
+};
+
+} // namespace Engine
