@@ -7,7 +7,12 @@
 namespace Engine {
 
 // Light/dark appearance of the application, stored as its integer raw value.
-enum class AppAppearance { system = 0, light = 1, dark = 2 };
+enum class AppAppearance
+{
+    system = 0,
+    light = 1,
+    dark = 2
+};
 
 std::optional<AppAppearance> appAppearanceFromRaw(int raw);
 QString appAppearanceTitle(AppAppearance appearance);

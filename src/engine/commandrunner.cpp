@@ -62,7 +62,8 @@ void CommandRunner::start(const ShellCommand& command)
 
     const std::optional<QString> shellPath = command.shell().path();
     if (!shellPath) {
-        finish(ProcessResult::launchFailure(QStringLiteral("The shell %1 was not found.").arg(command.shell().name())));
+        finish(ProcessResult::launchFailure(
+            QStringLiteral("The shell %1 was not found.").arg(command.shell().name())));
         return;
     }
     // execve stops at a NUL, which would cut the command line short of what was quoted.
@@ -95,11 +96,12 @@ void CommandRunner::run(const ShellCommand& command, QObject* context,
                         std::function<void(const ProcessResult&)> done)
 {
     auto* runner = new CommandRunner(context);
-    connect(runner, &CommandRunner::finished, context, [runner, done = std::move(done)](const ProcessResult& result) {
-        runner->deleteLater();
-        if (done)
-            done(result);
-    });
+    connect(runner, &CommandRunner::finished, context,
+            [runner, done = std::move(done)](const ProcessResult& result) {
+                runner->deleteLater();
+                if (done)
+                    done(result);
+            });
     runner->start(command);
 }
 

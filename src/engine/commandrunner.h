@@ -31,13 +31,16 @@ public:
 
     void start(const ShellCommand& command);
     bool isRunning() const;
+    // The child's process id, which is also its process group id; 0 before it has started.
+    qint64 processId() const { return m_groupId; }
     // Asks the whole process group to end (SIGTERM), and kills it if it has not after a grace period.
     void terminate();
     bool terminationRequested() const { return m_terminationRequested; }
 
     // Runs `command` and calls `done` with its result on `context`'s thread; nothing is called
     // when `context` is destroyed first (the child is then killed).
-    static void run(const ShellCommand& command, QObject* context, std::function<void(const ProcessResult&)> done);
+    static void run(const ShellCommand& command, QObject* context,
+                    std::function<void(const ProcessResult&)> done);
 
 Q_SIGNALS:
     void outputLine(const QString& line);

@@ -14,11 +14,9 @@ namespace Engine {
 // How a preference value is written to and read back from QSettings. decode() gives nothing
 // for a value that cannot be read as the type; the key's default then applies. An invalid
 // QVariant from encode() means "remove the stored value".
-template <typename T>
-struct PreferenceCodec;
+template <typename T> struct PreferenceCodec;
 
-template <>
-struct PreferenceCodec<bool>
+template <> struct PreferenceCodec<bool>
 {
     static QVariant encode(bool v) { return v; }
     static std::optional<bool> decode(const QVariant& v)
@@ -32,8 +30,7 @@ struct PreferenceCodec<bool>
     }
 };
 
-template <>
-struct PreferenceCodec<int>
+template <> struct PreferenceCodec<int>
 {
     static QVariant encode(int v) { return v; }
     static std::optional<int> decode(const QVariant& v)
@@ -44,8 +41,7 @@ struct PreferenceCodec<int>
     }
 };
 
-template <>
-struct PreferenceCodec<QString>
+template <> struct PreferenceCodec<QString>
 {
     static QVariant encode(const QString& v) { return v; }
     static std::optional<QString> decode(const QVariant& v)
@@ -57,8 +53,7 @@ struct PreferenceCodec<QString>
 };
 
 // Folders are stored as file URLs; anything else reads as the default.
-template <>
-struct PreferenceCodec<QUrl>
+template <> struct PreferenceCodec<QUrl>
 {
     static QVariant encode(const QUrl& v) { return v.toString(QUrl::FullyEncoded); }
     static std::optional<QUrl> decode(const QVariant& v)
@@ -70,8 +65,7 @@ struct PreferenceCodec<QUrl>
     }
 };
 
-template <>
-struct PreferenceCodec<AppAppearance>
+template <> struct PreferenceCodec<AppAppearance>
 {
     static QVariant encode(AppAppearance v) { return static_cast<int>(v); }
     static std::optional<AppAppearance> decode(const QVariant& v)
@@ -81,8 +75,7 @@ struct PreferenceCodec<AppAppearance>
     }
 };
 
-template <>
-struct PreferenceCodec<QorvVideoResolution>
+template <> struct PreferenceCodec<QorvVideoResolution>
 {
     static QVariant encode(QorvVideoResolution v) { return v.text(); }
     static std::optional<QorvVideoResolution> decode(const QVariant& v)
@@ -92,10 +85,12 @@ struct PreferenceCodec<QorvVideoResolution>
 };
 
 // An optional value is removed when absent, so it reads as absent again rather than 0 or "".
-template <typename T>
-struct PreferenceCodec<std::optional<T>>
+template <typename T> struct PreferenceCodec<std::optional<T>>
 {
-    static QVariant encode(const std::optional<T>& v) { return v ? PreferenceCodec<T>::encode(*v) : QVariant(); }
+    static QVariant encode(const std::optional<T>& v)
+    {
+        return v ? PreferenceCodec<T>::encode(*v) : QVariant();
+    }
     static std::optional<std::optional<T>> decode(const QVariant& v)
     {
         const std::optional<T> value = PreferenceCodec<T>::decode(v);

@@ -9,8 +9,7 @@
 namespace Engine {
 
 // A named preference with a value type and a default returned while nothing (readable) is stored.
-template <typename T>
-class PreferenceKey
+template <typename T> class PreferenceKey
 {
 public:
     using ValueType = T;

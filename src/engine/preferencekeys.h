@@ -21,9 +21,8 @@ inline const PreferenceKey<std::optional<QString>> downloaderBin{QStringLiteral(
 
 // Folder into which new downloads are saved; the user's Downloads folder by default.
 inline const PreferenceKey<QUrl> defaultOutputLocation{
-    QStringLiteral("defaultOutputLocation"), [] {
-        return QUrl::fromLocalFile(QStandardPaths::writableLocation(QStandardPaths::DownloadLocation));
-    }};
+    QStringLiteral("defaultOutputLocation"),
+    [] { return QUrl::fromLocalFile(QStandardPaths::writableLocation(QStandardPaths::DownloadLocation)); }};
 
 inline const PreferenceKey<std::optional<QorvVideoResolution>> defaultResolution{
     QStringLiteral("defaultResolution"), [] { return std::optional<QorvVideoResolution>(); }};
@@ -34,6 +33,7 @@ inline const PreferenceKey<std::optional<int>> downloadDelay{QStringLiteral("dow
 
 inline const PreferenceKey<bool> dragShake{QStringLiteral("dragShake"), [] { return false; }};
 
-inline const PreferenceKey<bool> autoCheckForUpdates{QStringLiteral("autoCheckForUpdates"), [] { return false; }};
+inline const PreferenceKey<bool> autoCheckForUpdates{QStringLiteral("autoCheckForUpdates"),
+                                                     [] { return false; }};
 
 } // namespace Engine::PreferenceKeys

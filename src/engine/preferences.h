@@ -24,14 +24,12 @@ public:
 
     QString filePath() const { return m_settings.fileName(); }
 
-    template <typename T>
-    T value(const PreferenceKey<T>& key) const
+    template <typename T> T value(const PreferenceKey<T>& key) const
     {
         return key.decode(m_settings.value(key.name()));
     }
 
-    template <typename T>
-    void setValue(const PreferenceKey<T>& key, const T& value)
+    template <typename T> void setValue(const PreferenceKey<T>& key, const T& value)
     {
         writeRaw(key.name(), key.encode(value));
     }
@@ -43,11 +41,10 @@ public:
                                       std::function<void(const T&)> receiver)
     {
         receiver(value(key));
-        return connect(this, &Preferences::changed, context,
-                       [this, key, receiver](const QString& name) {
-                           if (name == key.name())
-                               receiver(value(key));
-                       });
+        return connect(this, &Preferences::changed, context, [this, key, receiver](const QString& name) {
+            if (name == key.name())
+                receiver(value(key));
+        });
     }
 
     // Removes or stores a raw value and announces the change when it is one.

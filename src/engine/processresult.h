@@ -10,7 +10,12 @@ namespace Engine {
 class ProcessResult
 {
 public:
-    enum class Kind { Output, Error, LaunchFailure };
+    enum class Kind
+    {
+        Output,
+        Error,
+        LaunchFailure
+    };
 
     ProcessResult() = default;
     static ProcessResult output(QString text) { return ProcessResult(Kind::Output, std::move(text), 0); }
@@ -18,7 +23,10 @@ public:
     {
         return ProcessResult(Kind::Error, std::move(text), exitStatus);
     }
-    static ProcessResult launchFailure(QString reason) { return ProcessResult(Kind::LaunchFailure, std::move(reason), -1); }
+    static ProcessResult launchFailure(QString reason)
+    {
+        return ProcessResult(Kind::LaunchFailure, std::move(reason), -1);
+    }
 
     Kind kind() const { return m_kind; }
     bool isOutput() const { return m_kind == Kind::Output; }
@@ -29,7 +37,10 @@ public:
     bool operator==(const ProcessResult&) const = default;
 
 private:
-    ProcessResult(Kind kind, QString text, int exitStatus) : m_kind(kind), m_text(std::move(text)), m_exitStatus(exitStatus) {}
+    ProcessResult(Kind kind, QString text, int exitStatus)
+        : m_kind(kind), m_text(std::move(text)), m_exitStatus(exitStatus)
+    {
+    }
 
     Kind m_kind = Kind::LaunchFailure;
     QString m_text;

@@ -11,7 +11,8 @@ QorvConfig::QorvConfig(QString name, const QList<QorvConfigItem>& items) : m_nam
         setItem(item, true);
 }
 
-QorvConfig QorvConfig::makeDefault(const QUrl& outputLocation, const std::optional<QorvVideoResolution>& resolution)
+QorvConfig QorvConfig::makeDefault(const QUrl& outputLocation,
+                                   const std::optional<QorvVideoResolution>& resolution)
 {
     QorvConfig config(QStringLiteral("Default"), {QorvConfigItem::saveTo(outputLocation)});
     if (resolution) {

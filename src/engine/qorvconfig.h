@@ -22,7 +22,8 @@ public:
 
     // The set a new download gets: "Default", saving into `outputLocation`, plus the options of
     // `resolution` when one is preferred.
-    static QorvConfig makeDefault(const QUrl& outputLocation, const std::optional<QorvVideoResolution>& resolution);
+    static QorvConfig makeDefault(const QUrl& outputLocation,
+                                  const std::optional<QorvVideoResolution>& resolution);
 
     const QString& name() const { return m_name; }
     void setName(QString name) { m_name = std::move(name); }

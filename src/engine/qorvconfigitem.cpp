@@ -106,10 +106,12 @@ std::optional<QorvConfigItem> QorvConfigItem::fromJson(const QJsonValue& json)
             if (!key.isString() || payload.size() > 2 || (!value.isUndefined() && !value.isString()) ||
                 (payload.size() == 2 && value.isUndefined()))
                 return std::nullopt;
-            return raw(key.toString(), value.isString() ? std::optional<QString>(value.toString()) : std::nullopt);
+            return raw(key.toString(),
+                       value.isString() ? std::optional<QString>(value.toString()) : std::nullopt);
         }
         if (!info.hasText)
-            return payload.isEmpty() ? std::optional<QorvConfigItem>(QorvConfigItem(info.kind, {})) : std::nullopt;
+            return payload.isEmpty() ? std::optional<QorvConfigItem>(QorvConfigItem(info.kind, {}))
+                                     : std::nullopt;
         const QJsonValue text = payload.value(QStringLiteral("_0"));
         if (!text.isString() || payload.size() != 1)
             return std::nullopt;

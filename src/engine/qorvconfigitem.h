@@ -14,7 +14,8 @@ class QorvConfigItem
 {
 public:
     // Declared order is significant: it is the order of the case discriminators.
-    enum class Case {
+    enum class Case
+    {
         raw,
         format,
         formatSort,
@@ -29,13 +30,28 @@ public:
 
     static QorvConfigItem raw(QString key, std::optional<QString> value = std::nullopt);
     static QorvConfigItem format(QString text) { return QorvConfigItem(Case::format, std::move(text)); }
-    static QorvConfigItem formatSort(QString text) { return QorvConfigItem(Case::formatSort, std::move(text)); }
-    static QorvConfigItem cookiesFromBrowser(QString b) { return QorvConfigItem(Case::cookiesFromBrowser, std::move(b)); }
+    static QorvConfigItem formatSort(QString text)
+    {
+        return QorvConfigItem(Case::formatSort, std::move(text));
+    }
+    static QorvConfigItem cookiesFromBrowser(QString b)
+    {
+        return QorvConfigItem(Case::cookiesFromBrowser, std::move(b));
+    }
     static QorvConfigItem liveFromStart() { return QorvConfigItem(Case::liveFromStart, {}); }
-    static QorvConfigItem skipUnavailableFragments() { return QorvConfigItem(Case::skipUnavailableFragments, {}); }
-    static QorvConfigItem mergeOutputFormat(QString f) { return QorvConfigItem(Case::mergeOutputFormat, std::move(f)); }
+    static QorvConfigItem skipUnavailableFragments()
+    {
+        return QorvConfigItem(Case::skipUnavailableFragments, {});
+    }
+    static QorvConfigItem mergeOutputFormat(QString f)
+    {
+        return QorvConfigItem(Case::mergeOutputFormat, std::move(f));
+    }
     static QorvConfigItem saveTo(const QUrl& folder);
-    static QorvConfigItem outputTemplate(QString t) { return QorvConfigItem(Case::outputTemplate, std::move(t)); }
+    static QorvConfigItem outputTemplate(QString t)
+    {
+        return QorvConfigItem(Case::outputTemplate, std::move(t));
+    }
     static QorvConfigItem ignoreConfig() { return QorvConfigItem(Case::ignoreConfig, {}); }
 
     Case kind() const { return m_case; }

@@ -43,7 +43,8 @@ QString QorvVideoResolution::label() const
 QList<QorvConfigItem> QorvVideoResolution::configItems() const
 {
     if (m_case == best)
-        return {QorvConfigItem::format(QStringLiteral("bv*+ba/b")), QorvConfigItem::formatSort(QStringLiteral("res"))};
+        return {QorvConfigItem::format(QStringLiteral("bv*+ba/b")),
+                QorvConfigItem::formatSort(QStringLiteral("res"))};
     const QString n = text();
     return {QorvConfigItem::format(QStringLiteral("bv*[height<=%1]+ba/b[height<=%1]").arg(n)),
             QorvConfigItem::formatSort(QStringLiteral("res:") + n)};

@@ -13,7 +13,14 @@ class QorvConfigItem;
 class QorvVideoResolution
 {
 public:
-    enum Case { best, res480, res720, res1080, res4k };
+    enum Case
+    {
+        best,
+        res480,
+        res720,
+        res1080,
+        res4k
+    };
 
     constexpr QorvVideoResolution(Case c) : m_case(c) {}
 

@@ -1,4 +1,295 @@
+#include "engine/commandrunner.h"
+#include "engine/executablesearch.h"
+#include "engine/shellcommand.h"
+#include "engine/shellquote.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
-class T : public QObject { Q_OBJECT };
-QTEST_GUILESS_MAIN(T)
+
+#include <cerrno>
+#include <csignal>
+
+using namespace Engine;
+
+namespace {
+
+struct Run
+{
+    QStringList lines;
+    ProcessResult result;
+};
+
+// Runs the command to its end, keeping every line the handler saw.
+Run runToEnd(const ShellCommand& command, qsizetype retainedLimit = -1)
+{
+    Run run;
+    CommandRunner runner;
+    runner.setRetainedLimit(retainedLimit);
+    QObject::connect(&runner, &CommandRunner::outputLine, [&](const QString& line) { run.lines << line; });
+    QSignalSpy finished(&runner, &CommandRunner::finished);
+    runner.start(command);
+    if (finished.isEmpty() && !finished.wait(30000))
+        qFatal("command did not finish");
+    run.result = finished.first().first().value<ProcessResult>();
+    return run;
+}
+
+ShellCommand bash(const QString& raw)
+{
+    return ShellCommand(raw, Shell::bash());
+}
+
+bool groupIsGone(qint64 groupId)
+{
+    return ::kill(-static_cast<pid_t>(groupId), 0) != 0 && errno == ESRCH;
+}
+
+} // namespace
+
+class TestCommandRunner : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void outputIsJoinedLines_data()
+    {
+        QTest::addColumn<QString>("raw");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("output");
+        QTest::newRow("two lines") << QStringLiteral("printf 'a\\nb\\n'")
+                                   << QStringList{QStringLiteral("a"), QStringLiteral("b")}
+                                   << QStringLiteral("a\nb");
+        QTest::newRow("nothing") << QStringLiteral("true") << QStringList{} << QString();
+        QTest::newRow("last line unterminated")
+            << QStringLiteral("printf 'a\\nb'") << QStringList{QStringLiteral("a"), QStringLiteral("b")}
+            << QStringLiteral("a\nb");
+        QTest::newRow("crlf") << QStringLiteral("printf 'a\\r\\nb\\r\\n'")
+                              << QStringList{QStringLiteral("a"), QStringLiteral("b")}
+                              << QStringLiteral("a\nb");
+        QTest::newRow("empty lines kept")
+            << QStringLiteral("printf '\\n\\nx\\n'") << QStringList{QString(), QString(), QStringLiteral("x")}
+            << QStringLiteral("\n\nx");
+        QTest::newRow("invalid utf-8 replaced")
+            << QStringLiteral("printf 'a\\377b\\n'") << QStringList{QStringLiteral("a\uFFFDb")}
+            << QStringLiteral("a\uFFFDb");
+    }
+
+    void outputIsJoinedLines()
+    {
+        QFETCH(QString, raw);
+        QFETCH(QStringList, lines);
+        QFETCH(QString, output);
+        const Run run = runToEnd(bash(raw));
+        QCOMPARE(run.result.kind(), ProcessResult::Kind::Output);
+        QCOMPARE(run.lines, lines);
+        QCOMPARE(run.result.text(), output);
+    }
+
+    void failureCarriesStandardErrorOnly()
+    {
+        const Run run =
+            runToEnd(bash(QStringLiteral("echo out1; echo err1 >&2; echo out2; echo err2 >&2; exit 3")));
+        QCOMPARE(run.result.kind(), ProcessResult::Kind::Error);
+        QCOMPARE(run.result.exitStatus(), 3);
+        QCOMPARE(run.result.text(), QStringLiteral("err1\nerr2"));
+        QCOMPARE(run.lines, (QStringList{QStringLiteral("out1"), QStringLiteral("out2")}));
+
+        const Run silent = runToEnd(bash(QStringLiteral("exit 1")));
+        QCOMPARE(silent.result, ProcessResult::error(QString(), 1));
+    }
+
+    void handlerSeesLinesInOrder()
+    {
+        const Run run = runToEnd(bash(QStringLiteral("for i in $(seq 1 5000); do echo line$i; done")));
+        QCOMPARE(run.lines.size(), 5000);
+        for (int i = 0; i < run.lines.size(); ++i)
+            QCOMPARE(run.lines.at(i), QStringLiteral("line%1").arg(i + 1));
+    }
+
+    // A child that fills the standard-error pipe before exiting must not wait on us forever.
+    void largeStandardErrorDoesNotBlockTheChild()
+    {
+        const Run run = runToEnd(bash(QStringLiteral("head -c 1048576 /dev/zero | tr '\\0' e >&2; exit 1")));
+        QCOMPARE(run.result.kind(), ProcessResult::Kind::Error);
+        QCOMPARE(run.result.text().size(), 1048576);
+        QVERIFY(run.result.text().startsWith(QStringLiteral("eeee")));
+    }
+
+    void largeOutputOnBothPipes()
+    {
+        const Run run = runToEnd(
+            bash(QStringLiteral("for i in $(seq 1 20000); do echo o$i; echo e$i >&2; done; exit 0")));
+        QCOMPARE(run.lines.size(), 20000);
+        QCOMPARE(run.lines.last(), QStringLiteral("o20000"));
+    }
+
+    void retainedLimitKeepsTheNewestText()
+    {
+        const Run out = runToEnd(bash(QStringLiteral("seq 1 100000")), 1000);
+        QCOMPARE(out.lines.size(), 100000);
+        QVERIFY(out.result.text().size() <= 1000);
+        QVERIFY(out.result.text().endsWith(QStringLiteral("99999\n100000")));
+
+        const Run err =
+            runToEnd(bash(QStringLiteral("seq 1 100000 >&2; echo 'ERROR: last words' >&2; exit 1")), 1000);
+        QVERIFY(err.result.text().size() <= 1000);
+        QVERIFY(err.result.text().endsWith(QStringLiteral("100000\nERROR: last words")));
+        QVERIFY(!err.result.text().startsWith(QLatin1Char('\n')));
+    }
+
+    // Every value reaches the child as exactly one argument and nothing in it runs.
+    void interpolatedValuesArriveAsOneArgument_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::newRow("single quote") << QStringLiteral("it's");
+        QTest::newRow("closing quote then command") << QStringLiteral("x'; touch pwned; echo '");
+        QTest::newRow("double quote") << QStringLiteral("say \"hi\"");
+        QTest::newRow("command substitution") << QStringLiteral("$(touch pwned)");
+        QTest::newRow("backticks") << QStringLiteral("`touch pwned`");
+        QTest::newRow("semicolon") << QStringLiteral("a; touch pwned");
+        QTest::newRow("pipe and ampersand") << QStringLiteral("a | touch pwned & b");
+        QTest::newRow("newline") << QStringLiteral("a\ntouch pwned");
+        QTest::newRow("leading dash") << QStringLiteral("--exec=touch pwned");
+        QTest::newRow("spaces and glob") << QStringLiteral("  * ? [a] ~ ");
+        QTest::newRow("variable") << QStringLiteral("$HOME ${PATH}");
+        QTest::newRow("backslashes") << QStringLiteral("a\\'b\\\\");
+        QTest::newRow("empty") << QString();
+        QTest::newRow("unicode") << QStringLiteral("vidéo – 東京 🎬");
+        QTest::newRow("long") << QString(20000, QLatin1Char('\''));
+    }
+
+    void interpolatedValuesArriveAsOneArgument()
+    {
+        QFETCH(QString, value);
+        QTemporaryDir dir;
+        const QString previous = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+        const ShellCommand command = ShellCommand::interpolated(
+            QStringLiteral("python3 -c 'import json,sys; print(json.dumps(sys.argv[1:]))' %1 %2"),
+            {value, QStringLiteral("after")});
+        const Run run = runToEnd(command);
+        QDir::setCurrent(previous);
+        QCOMPARE(run.result.kind(), ProcessResult::Kind::Output);
+        const QJsonArray argv = QJsonDocument::fromJson(run.result.text().toUtf8()).array();
+        QCOMPARE(argv.size(), 2);
+        QCOMPARE(argv.at(0).toString(), value);
+        QCOMPARE(argv.at(1).toString(), QStringLiteral("after"));
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("pwned"))));
+    }
+
+    void interpolationIsOnePass()
+    {
+        const ShellCommand command = ShellCommand::interpolated(QStringLiteral("echo %1 %2 %3"),
+                                                                {QStringLiteral("%2"), QStringLiteral("b")});
+        QCOMPARE(command.raw(), QStringLiteral("echo '%2' 'b' %3"));
+        QCOMPARE(command.arguments(),
+                 (QStringList{QStringLiteral("-c"), QStringLiteral("-l"), command.raw()}));
+        QCOMPARE(shellQuote(QStringLiteral("a'b")), QStringLiteral("'a'\\''b'"));
+    }
+
+    void runsAsLoginShell()
+    {
+        const Run run = runToEnd(bash(QStringLiteral("shopt -q login_shell && echo login")));
+        QCOMPARE(run.result, ProcessResult::output(QStringLiteral("login")));
+        if (findExecutable(QStringLiteral("zsh"))) {
+            const Run z =
+                runToEnd(ShellCommand(QStringLiteral("[[ -o login ]] && echo login"), Shell::zsh()));
+            QCOMPARE(z.result, ProcessResult::output(QStringLiteral("login")));
+            QCOMPARE(Shell::current(), Shell::zsh());
+        }
+    }
+
+    void launchFailuresAreResults()
+    {
+        const Run noShell =
+            runToEnd(ShellCommand(QStringLiteral("true"), Shell(QStringLiteral("no-such-shell-42"))));
+        QCOMPARE(noShell.result.kind(), ProcessResult::Kind::LaunchFailure);
+        QVERIFY(noShell.result.text().contains(QStringLiteral("no-such-shell-42")));
+
+        // Beyond what the kernel takes for one argument: refused, not a crash.
+        const Run huge = runToEnd(
+            ShellCommand::interpolated(QStringLiteral("echo %1"), {QString(300000, QLatin1Char('x'))}));
+        QCOMPARE(huge.result.kind(), ProcessResult::Kind::LaunchFailure);
+
+        const Run nul =
+            runToEnd(ShellCommand::interpolated(QStringLiteral("echo %1"), {QStringLiteral("a") + QChar(0)}));
+        QCOMPARE(nul.result.kind(), ProcessResult::Kind::LaunchFailure);
+    }
+
+    // Stopping reaches the shell's children too: nothing of the group survives.
+    void terminateEndsTheWholeGroup()
+    {
+        CommandRunner runner;
+        QSignalSpy lines(&runner, &CommandRunner::outputLine);
+        QSignalSpy finished(&runner, &CommandRunner::finished);
+        runner.start(bash(QStringLiteral("sleep 300 & echo started; sleep 300; wait")));
+        QVERIFY(lines.wait(10000));
+        QVERIFY(runner.isRunning());
+        const qint64 group = runner.processId();
+        QVERIFY(group > 0);
+        runner.terminate();
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(finished.first().first().value<ProcessResult>().kind(), ProcessResult::Kind::Error);
+        QVERIFY(runner.terminationRequested());
+        QTRY_VERIFY_WITH_TIMEOUT(groupIsGone(group), 5000);
+    }
+
+    // A child that ignores SIGTERM is killed after the grace period.
+    void terminateEscalatesToKill()
+    {
+        CommandRunner runner;
+        QSignalSpy lines(&runner, &CommandRunner::outputLine);
+        QSignalSpy finished(&runner, &CommandRunner::finished);
+        runner.start(bash(QStringLiteral("trap '' TERM; echo ready; while :; do sleep 1; done")));
+        QVERIFY(lines.wait(10000));
+        runner.terminate();
+        QVERIFY(finished.wait(15000));
+    }
+
+    void destroyingTheRunnerKillsTheChild()
+    {
+        qint64 group = 0;
+        {
+            CommandRunner runner;
+            QSignalSpy lines(&runner, &CommandRunner::outputLine);
+            runner.start(bash(QStringLiteral("sleep 300 & echo started; wait")));
+            QVERIFY(lines.wait(10000));
+            group = runner.processId();
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(groupIsGone(group), 5000);
+    }
+
+    void searchPath()
+    {
+        QTemporaryDir dir;
+        const QString tool = dir.filePath(QStringLiteral("my-tool"));
+        QFile file(tool);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("#!/bin/sh\n");
+        file.close();
+        QDir(dir.path()).mkdir(QStringLiteral("dir-tool"));
+
+        QProcessEnvironment env;
+        QCOMPARE(findExecutable(QStringLiteral("my-tool"), env), std::nullopt);
+        env.insert(QStringLiteral("PATH"), QStringLiteral("::") + dir.path() + QStringLiteral(":"));
+        QCOMPARE(findExecutable(QStringLiteral("my-tool"), env), std::nullopt); // not executable yet
+        file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
+        QCOMPARE(findExecutable(QStringLiteral("my-tool"), env), tool);
+        QCOMPARE(findExecutable(QStringLiteral("dir-tool"), env), std::nullopt);
+
+        // Without PATH only /bin and /sbin are searched.
+        const QProcessEnvironment none;
+        const std::optional<QString> sh = findExecutable(QStringLiteral("sh"), none);
+        QVERIFY(sh);
+        QCOMPARE(*sh, QStringLiteral("/bin/sh"));
+        QVERIFY(!findExecutable(QStringLiteral("my-tool"), none));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCommandRunner)
 #include "tst_commandrunner.moc"

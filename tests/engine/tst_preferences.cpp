@@ -63,17 +63,22 @@ private Q_SLOTS:
         {
             Preferences prefs(path);
             prefs.setValue(PreferenceKeys::appAppearance, AppAppearance::dark);
-            prefs.setValue(PreferenceKeys::downloaderBin, std::optional<QString>(QStringLiteral("/opt/my tools/yt-dlp")));
-            prefs.setValue(PreferenceKeys::defaultOutputLocation, QUrl::fromLocalFile(QStringLiteral("/tmp/it's mine")));
-            prefs.setValue(PreferenceKeys::defaultResolution, std::optional<QorvVideoResolution>(QorvVideoResolution::res4k));
+            prefs.setValue(PreferenceKeys::downloaderBin,
+                           std::optional<QString>(QStringLiteral("/opt/my tools/yt-dlp")));
+            prefs.setValue(PreferenceKeys::defaultOutputLocation,
+                           QUrl::fromLocalFile(QStringLiteral("/tmp/it's mine")));
+            prefs.setValue(PreferenceKeys::defaultResolution,
+                           std::optional<QorvVideoResolution>(QorvVideoResolution::res4k));
             prefs.setValue(PreferenceKeys::downloadDelay, std::optional<int>(0));
             prefs.setValue(PreferenceKeys::dragShake, true);
         }
         Preferences prefs(path);
         QCOMPARE(prefs.value(PreferenceKeys::appAppearance), AppAppearance::dark);
         QCOMPARE(prefs.value(PreferenceKeys::downloaderBin), QStringLiteral("/opt/my tools/yt-dlp"));
-        QCOMPARE(prefs.value(PreferenceKeys::defaultOutputLocation).toLocalFile(), QStringLiteral("/tmp/it's mine"));
-        QCOMPARE(prefs.value(PreferenceKeys::defaultResolution), QorvVideoResolution(QorvVideoResolution::res4k));
+        QCOMPARE(prefs.value(PreferenceKeys::defaultOutputLocation).toLocalFile(),
+                 QStringLiteral("/tmp/it's mine"));
+        QCOMPARE(prefs.value(PreferenceKeys::defaultResolution),
+                 QorvVideoResolution(QorvVideoResolution::res4k));
         // A stored 0 is a value, not "absent".
         QCOMPARE(prefs.value(PreferenceKeys::downloadDelay), std::optional<int>(0));
         QCOMPARE(prefs.value(PreferenceKeys::dragShake), true);
@@ -105,8 +110,8 @@ private Q_SLOTS:
         QTest::newRow("resolution 2160p") << QStringLiteral("defaultResolution") << QStringLiteral("2160p");
         QTest::newRow("delay text") << QStringLiteral("downloadDelay") << QStringLiteral("soon");
         QTest::newRow("flag text") << QStringLiteral("dragShake") << QStringLiteral("maybe");
-        QTest::newRow("folder not a file url") << QStringLiteral("defaultOutputLocation")
-                                               << QStringLiteral("https://example.org/x");
+        QTest::newRow("folder not a file url")
+            << QStringLiteral("defaultOutputLocation") << QStringLiteral("https://example.org/x");
     }
 
     void unreadableStoredValuesReadAsDefault()

@@ -1,4 +1,208 @@
+#include "engine/bininstaller.h"
+#include "engine/preferencekeys.h"
+#include "engine/preferences.h"
+#include "engine/toolpath.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
-class T : public QObject { Q_OBJECT };
-QTEST_GUILESS_MAIN(T)
+
+using namespace Engine;
+
+namespace {
+
+QString writeScript(const QString& path, const QByteArray& body, bool executable = true)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        qFatal("cannot write %s", qPrintable(path));
+    file.write("#!/bin/sh\n" + body);
+    file.close();
+    if (executable)
+        file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
+    return path;
+}
+
+std::optional<QString> resolve(Preferences& prefs, bool skipStored)
+{
+    std::optional<std::optional<QString>> answer;
+    QObject context;
+    ToolPath::resolveBin(prefs, skipStored, &context,
+                         [&](const std::optional<QString>& path) { answer = path; });
+    if (!QTest::qWaitFor([&] { return answer.has_value(); }, 30000))
+        qFatal("lookup did not answer");
+    return *answer;
+}
+
+} // namespace
+
+// Lookups run through the user's login shell, so each case gets a home of its own whose
+// profiles can put a folder on PATH and print noise of their own.
+class TestToolPath : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_home;
+    QByteArray m_oldHome;
+
+    void writeProfiles(const QByteArray& body)
+    {
+        for (const char* name : {".profile", ".zprofile", ".bash_profile"}) {
+            QFile file(m_home.filePath(QString::fromLatin1(name)));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(body);
+        }
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        m_oldHome = qgetenv("HOME");
+        qputenv("HOME", m_home.path().toUtf8());
+    }
+
+    void cleanupTestCase() { qputenv("HOME", m_oldHome); }
+
+    void init() { writeProfiles(QByteArray()); }
+
+    void lookupOutputAcceptsOnlyAnExecutablePath()
+    {
+        QTemporaryDir dir;
+        const QString tool = writeScript(dir.filePath(QStringLiteral("yt-dlp")), "exit 0\n");
+        const QString plain = writeScript(dir.filePath(QStringLiteral("plain")), "", false);
+
+        QCOMPARE(ToolPath::pathFromLookupOutput(tool), tool);
+        QCOMPARE(ToolPath::pathFromLookupOutput(QStringLiteral("  ") + tool + QStringLiteral(" \t")), tool);
+        QCOMPARE(ToolPath::pathFromLookupOutput(QStringLiteral("Welcome back!\nToday is Monday\n") + tool),
+                 tool);
+        QCOMPARE(ToolPath::pathFromLookupOutput(QStringLiteral("yt-dlp: aliased to python3 -m yt_dlp")),
+                 std::nullopt);
+        QCOMPARE(ToolPath::pathFromLookupOutput(QStringLiteral("yt-dlp not found")), std::nullopt);
+        QCOMPARE(ToolPath::pathFromLookupOutput(QStringLiteral("bin/yt-dlp")), std::nullopt);
+        QCOMPARE(ToolPath::pathFromLookupOutput(plain), std::nullopt);
+        QCOMPARE(ToolPath::pathFromLookupOutput(dir.path()), std::nullopt);
+        QCOMPARE(ToolPath::pathFromLookupOutput(QString()), std::nullopt);
+    }
+
+    void missingMeansNotAnExecutableFile()
+    {
+        QTemporaryDir dir;
+        Preferences prefs(dir.filePath(QStringLiteral("p.conf")));
+        QVERIFY(ToolPath::isBinMissing(prefs));
+
+        const auto store = [&](const QString& path) {
+            prefs.setValue(PreferenceKeys::downloaderBin, std::optional<QString>(path));
+        };
+        store(dir.filePath(QStringLiteral("nothing-here")));
+        QVERIFY(ToolPath::isBinMissing(prefs));
+        store(writeScript(dir.filePath(QStringLiteral("not-executable")), "", false));
+        QVERIFY(ToolPath::isBinMissing(prefs));
+        store(dir.path());
+        QVERIFY(ToolPath::isBinMissing(prefs));
+        const QString tool = writeScript(dir.filePath(QStringLiteral("yt-dlp")), "exit 0\n");
+        store(tool);
+        QVERIFY(!ToolPath::isBinMissing(prefs));
+        store(QStringLiteral(" ") + tool + QStringLiteral("\n"));
+        QVERIFY(!ToolPath::isBinMissing(prefs));
+    }
+
+    void storedPathIsReturnedAsStored()
+    {
+        QTemporaryDir dir;
+        Preferences prefs(dir.filePath(QStringLiteral("p.conf")));
+        const QString stored = QStringLiteral("  /nowhere/yt-dlp ");
+        prefs.setValue(PreferenceKeys::downloaderBin, std::optional<QString>(stored));
+        QCOMPARE(resolve(prefs, false), stored);
+    }
+
+    void lookupThroughTheLoginShell()
+    {
+        QTemporaryDir dir;
+        QDir(dir.path()).mkdir(QStringLiteral("bin"));
+        const QString tool = writeScript(dir.filePath(QStringLiteral("bin/yt-dlp")), "exit 0\n");
+        writeProfiles("echo 'Have a nice day'\nPATH='" + dir.filePath(QStringLiteral("bin")).toUtf8() +
+                      "':$PATH\nexport PATH\n");
+        Preferences prefs(dir.filePath(QStringLiteral("p.conf")));
+        QCOMPARE(resolve(prefs, false), tool);
+
+        // A profile whose PATH holds no tool: nothing found, nothing invented.
+        writeProfiles("echo 'Have a nice day'\nPATH=/nonexistent\nexport PATH\n");
+        QCOMPARE(resolve(prefs, false), std::nullopt);
+    }
+
+    void discoveryReplacesOnlyMissingOrStalePaths()
+    {
+        QTemporaryDir dir;
+        QDir(dir.path()).mkdir(QStringLiteral("bin"));
+        const QString found = writeScript(dir.filePath(QStringLiteral("bin/yt-dlp")), "exit 0\n");
+        writeProfiles("PATH='" + dir.filePath(QStringLiteral("bin")).toUtf8() + "':$PATH\nexport PATH\n");
+        Preferences prefs(dir.filePath(QStringLiteral("p.conf")));
+        const auto discover = [&] {
+            bool done = false;
+            QObject context;
+            ToolPath::discover(prefs, &context, [&] { done = true; });
+            QVERIFY(QTest::qWaitFor([&] { return done; }, 30000));
+        };
+
+        discover();
+        QCOMPARE(prefs.value(PreferenceKeys::downloaderBin), found);
+
+        prefs.setValue(PreferenceKeys::downloaderBin,
+                       std::optional<QString>(dir.filePath(QStringLiteral("gone"))));
+        discover();
+        QCOMPARE(prefs.value(PreferenceKeys::downloaderBin), found);
+
+        const QString chosen = writeScript(dir.filePath(QStringLiteral("chosen")), "exit 0\n");
+        prefs.setValue(PreferenceKeys::downloaderBin, std::optional<QString>(chosen));
+        discover();
+        QCOMPARE(prefs.value(PreferenceKeys::downloaderBin), chosen);
+
+        // Stale and nothing to find: the stale path stays for the views to report.
+        writeProfiles("PATH=/nonexistent\nexport PATH\n");
+        const QString stale = dir.filePath(QStringLiteral("gone"));
+        prefs.setValue(PreferenceKeys::downloaderBin, std::optional<QString>(stale));
+        discover();
+        QCOMPARE(prefs.value(PreferenceKeys::downloaderBin), stale);
+    }
+
+    void versionOfAToolInAFolderWithSpaces()
+    {
+        QTemporaryDir dir;
+        QDir(dir.path()).mkpath(QStringLiteral("my tools/it's here"));
+        const QString tool = writeScript(dir.filePath(QStringLiteral("my tools/it's here/yt-dlp")),
+                                         "[ \"$1\" = --version ] && echo 2023.03.04 && exit 0\nexit 2\n");
+        Preferences prefs(dir.filePath(QStringLiteral("p.conf")));
+        prefs.setValue(PreferenceKeys::downloaderBin, std::optional<QString>(tool + QStringLiteral("  ")));
+
+        const auto version = [&] {
+            std::optional<std::optional<QString>> answer;
+            QObject context;
+            BinInstaller::version(prefs, &context, [&](const std::optional<QString>& v) { answer = v; });
+            if (!QTest::qWaitFor([&] { return answer.has_value(); }, 30000))
+                qFatal("version did not answer");
+            return *answer;
+        };
+        QCOMPARE(version(), QStringLiteral("2023.03.04"));
+
+        writeScript(tool, "exit 1\n");
+        QCOMPARE(version(), std::nullopt);
+    }
+
+    void versionOfTheRealTool()
+    {
+        QTemporaryDir dir;
+        Preferences prefs(dir.filePath(QStringLiteral("p.conf")));
+        prefs.setValue(PreferenceKeys::downloaderBin,
+                       std::optional<QString>(QStringLiteral("/usr/bin/yt-dlp")));
+        std::optional<std::optional<QString>> answer;
+        BinInstaller::version(prefs, this, [&](const std::optional<QString>& v) { answer = v; });
+        QVERIFY(QTest::qWaitFor([&] { return answer.has_value(); }, 60000));
+        QVERIFY(answer->has_value());
+        QVERIFY(QRegularExpression(QStringLiteral("^\\d{4}\\.\\d{2}\\.\\d{2}")).match(**answer).hasMatch());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestToolPath)
 #include "tst_toolpath.moc"
