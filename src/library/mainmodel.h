@@ -1,0 +1,114 @@
+#pragma once
+
+#include "engine/downloaderprogress.h"
+#include "engine/qorvconfig.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+#include <QUrl>
+
+#include <functional>
+#include <optional>
+
+namespace Engine {
+class Preferences;
+class TimePhraseParser;
+} // namespace Engine
+
+namespace Library {
+
+class FaviconFetcher;
+class Notifier;
+class ShakeItemDownloaderActor;
+class Store;
+
+// The application model: the one place through which downloads are added, started, stopped,
+// starred and deleted. It owns the registry of runs in this process (item id -> its coordinator),
+// so a stop always reaches the process that really runs, and the once-a-second scheduler that
+// restarts premieres and live events when due, whether or not a window is open.
+class MainModel : public QObject
+{
+    Q_OBJECT
+public:
+    using Clock = std::function<QDateTime()>;
+
+    MainModel(Store& store, Engine::Preferences& preferences, Engine::TimePhraseParser* parser,
+              Notifier* notifier, QObject* parent = nullptr);
+    ~MainModel() override;
+
+    Store& store() { return m_store; }
+    Engine::Preferences& preferences() { return m_preferences; }
+    // Replaces the clock (tests); the default is the current UTC time.
+    void setClock(Clock clock) { m_now = std::move(clock); }
+
+    // Start-up: clears running flags left by an earlier process, looks the tool up when its path
+    // is missing or stale, and starts the scheduler.
+    void startUp();
+
+    // Adds one item per address, all sharing one option set (the default set unless `config` is
+    // given), and starts them. Addresses that are not http(s) are skipped. Returns the new ids.
+    QList<qint64> add(const QList<QUrl>& urls, const std::optional<Engine::QorvConfig>& config = std::nullopt);
+    // Adds the text when it is exactly one valid address, else raises "No valid URL found in pasteboard!".
+    bool addFromClipboardText(const QString& text);
+
+    // Marks items running and runs each; an item already running in this process is left alone.
+    void start(const QList<qint64>& ids);
+    // Starts the scheduled items whose date has come and that are not running.
+    void startDue();
+    // Clears the running flag and the schedule and ends the items' processes.
+    void stop(const QList<qint64>& ids);
+    // Stops every item marked running.
+    void stopRunning();
+    void toggleStar(const QList<qint64>& ids);
+    // Stops, then deletes the items with their records.
+    void remove(const QList<qint64>& ids);
+    // Stops every run and waits at most `waitMs` for the processes to end (quit).
+    void shutdown(int waitMs = 3000);
+
+    // True while a run of the item is alive in this process.
+    bool isActive(qint64 id) const;
+    int activeCount() const { return static_cast<int>(m_runs.size()); }
+    // Items marked running in the store.
+    int runningCount() const { return m_runningCount; }
+    std::optional<Engine::DownloaderProgress> progress(qint64 id) const;
+
+    QString searchTerm() const { return m_searchTerm; }
+    void setSearchTerm(const QString& term);
+    // "Searching \"…\"" while a search is active, else nothing.
+    std::optional<QString> windowSubTitle() const;
+
+    static QString noValidUrlMessage() { return QStringLiteral("No valid URL found in pasteboard!"); }
+
+Q_SIGNALS:
+    void runningCountChanged(int count);
+    void progressChanged(qint64 id);
+    // A run of the item ended and its outcome is stored.
+    void runFinished(qint64 id);
+    void alertRaised(const QString& message);
+    void searchTermChanged(const QString& term);
+    void windowSubTitleChanged();
+
+private:
+    void launch(qint64 id);
+    void onRunFinished(qint64 id, quint64 token);
+    void refreshRunningCount();
+
+    Store& m_store;
+    Engine::Preferences& m_preferences;
+    Engine::TimePhraseParser* m_parser;
+    Notifier* m_notifier;
+    FaviconFetcher* m_favicons = nullptr;
+    Clock m_now;
+    QTimer m_scheduler;
+    QHash<qint64, QPointer<ShakeItemDownloaderActor>> m_runs;
+    QHash<qint64, Engine::DownloaderProgress> m_progress;
+    quint64 m_nextToken = 1;
+    int m_runningCount = 0;
+    QString m_searchTerm;
+};
+
+} // namespace Library
