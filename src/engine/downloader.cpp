@@ -1,0 +1,236 @@
+#include "downloader.h"
+
+#include "commandrunner.h"
+#include "downloaderoutputparser.h"
+#include "executablesearch.h"
+#include "failureclassification.h"
+#include "logging.h"
+#include "preferencekeys.h"
+#include "preferences.h"
+#include "processresult.h"
+#include "shellcommand.h"
+#include "shellquote.h"
+#include "toolpath.h"
+
+#include <QDir>
+
+namespace Engine {
+
+Downloader::Downloader(QString address, QString args, Preferences& preferences,
+                       TimePhraseParser* timePhraseParser, Clock now, QObject* parent)
+    : QObject(parent), m_id(QUuid::createUuid()), m_address(std::move(address)), m_args(std::move(args)),
+      m_preferences(preferences), m_timePhraseParser(timePhraseParser), m_now(std::move(now)),
+      m_shell(Shell::current()),
+      // Unique per run, so no text the tool prints (a title, a description) can pass for progress.
+      m_progressPrefix(QStringLiteral("[veltqorv-progress-%1]").arg(m_id.toString(QUuid::Id128).left(16)))
+{
+}
+
+Downloader::~Downloader()
+{
+    qCDebug(lcDownloader) << "Downloader deinit!";
+}
+
+std::optional<QString> Downloader::toolAddress(const QString& address, QString* refusal)
+{
+    const auto refuse = [refusal](const QString& reason) {
+        if (refusal)
+            *refusal = reason;
+        return std::nullopt;
+    };
+    const QString trimmed = address.trimmed();
+    if (trimmed.isEmpty())
+        return refuse(QStringLiteral("The address is empty."));
+    // The tool would take it for an option, whatever stands before it.
+    if (trimmed.startsWith(QLatin1Char('-')))
+        return refuse(
+            QStringLiteral("The address \"%1\" begins with \"-\" and is not a web address.").arg(trimmed));
+    const QUrl url(trimmed, QUrl::TolerantMode);
+    if (!url.isValid())
+        return refuse(QStringLiteral("The address \"%1\" is not a valid web address.").arg(trimmed));
+    return url.toString(QUrl::FullyEncoded);
+}
+
+QString Downloader::commandLine(const QString& bin, const QString& args, const QString& progressPrefix,
+                                const QString& toolAddress)
+{
+    QString line = shellQuote(bin.trimmed()) + QLatin1Char(' ');
+    if (!args.trimmed().isEmpty())
+        line += args + QLatin1Char(' ');
+    // --newline puts every progress report on a line of its own, readable as it comes.
+    line += QStringLiteral("--newline --progress-template ") +
+            shellQuote(DownloaderProgress::progressTemplate(progressPrefix)) + QLatin1Char(' ');
+    return line + QStringLiteral("-- ") + shellQuote(toolAddress);
+}
+
+void Downloader::start()
+{
+    if (m_started || m_status != DownloaderStatus::ready) {
+        qCWarning(lcDownloader) << "A download run is started once; ignored.";
+        return;
+    }
+    m_started = true;
+
+    QString refusal;
+    const std::optional<QString> argument = toolAddress(m_address, &refusal);
+    if (!argument) {
+        fail(DownloaderProcessError::addressRefused(refusal), refusal);
+        return;
+    }
+    m_toolAddress = *argument;
+    ToolPath::resolveBin(m_preferences, false, this,
+                         [this](const std::optional<QString>& path) { onBinResolved(path); });
+}
+
+void Downloader::stop()
+{
+    if (!m_started || m_status == DownloaderStatus::failed || m_status == DownloaderStatus::completed)
+        return;
+    m_stopRequested = true;
+    // Without a runner the tool lookup is still under way; its answer ends the run.
+    if (m_runner)
+        m_runner->terminate();
+}
+
+void Downloader::onBinResolved(const std::optional<QString>& path)
+{
+    if (m_stopRequested) {
+        fail(DownloaderProcessError::processTerminated(), {});
+        return;
+    }
+    if (!path) {
+        fail(DownloaderProcessError::downloaderBinNotFound(), QStringLiteral("yt-dlp not found!"));
+        return;
+    }
+    m_bin = path;
+    const QString bin = path->trimmed();
+    if (QDir::isAbsolutePath(bin) && !isExecutableFile(bin)) {
+        fail(DownloaderProcessError::downloaderBinNotFound(),
+             QStringLiteral("yt-dlp not found at %1").arg(bin));
+        return;
+    }
+    setStatus(DownloaderStatus::running);
+
+    const ShellCommand command(commandLine(bin, m_args, m_progressPrefix, m_toolAddress), m_shell);
+    qCDebug(lcDownloader).noquote() << "cmd arguments:" << command.arguments().join(QLatin1Char(' '));
+    m_runner = new CommandRunner(this);
+    m_runner->setRetainedLimit(m_retainedLimit);
+    connect(m_runner, &CommandRunner::outputLine, this, &Downloader::onOutputLine);
+    connect(m_runner, &CommandRunner::finished, this, &Downloader::onRunnerFinished);
+    m_runner->start(command);
+}
+
+void Downloader::onOutputLine(const QString& line)
+{
+    if (line.startsWith(m_progressPrefix)) {
+        onProgressLine(QStringView(line).mid(m_progressPrefix.size()));
+        return;
+    }
+    qCDebug(lcDownloader).noquote() << line;
+    appendToLog(line);
+
+    DownloaderOutputParser::Found found{m_tempResult.title(), m_tempResult.location()};
+    DownloaderOutputParser::apply(line, found);
+    if (found.location != m_tempResult.location()) {
+        m_tempResult.setLocation(found.location);
+        // A new file: its progress starts from nothing.
+        m_filePercent.reset();
+        if (found.location)
+            Q_EMIT locationChanged(*found.location);
+    }
+    if (found.title != m_tempResult.title()) {
+        m_tempResult.setTitle(found.title);
+        if (found.title)
+            Q_EMIT titleChanged(*found.title);
+    }
+}
+
+void Downloader::onProgressLine(QStringView fields)
+{
+    ++m_progressLineCount;
+    std::optional<DownloaderProgress> report = DownloaderProgress::parse(fields);
+    if (!report)
+        return;
+    // Estimates of the size grow as fragments arrive; a bar that runs backwards helps nobody.
+    if (report->percent() && m_filePercent && *report->percent() < *m_filePercent)
+        report->setPercent(m_filePercent);
+    if (report->percent())
+        m_filePercent = report->percent();
+    Q_EMIT progress(*report);
+}
+
+void Downloader::appendToLog(const QString& line)
+{
+    if (m_retainedLimit < 0) {
+        m_logLines.append(line);
+        return;
+    }
+    const QString kept = line.size() > m_retainedLimit ? line.right(m_retainedLimit) : line;
+    m_logLines.append(kept);
+    m_logSize += kept.size() + 1;
+    while (m_logSize > m_retainedLimit && m_logLines.size() > 1)
+        m_logSize -= m_logLines.takeFirst().size() + 1;
+}
+
+void Downloader::onRunnerFinished(const ProcessResult& processResult)
+{
+    if (processResult.kind() == ProcessResult::Kind::Output) {
+        DownloaderResult outcome = m_tempResult;
+        outcome.setStatus(DownloaderStatus::completed);
+        outcome.setOutputLog(m_logLines.join(QLatin1Char('\n')).trimmed());
+        qCDebug(lcDownloader).noquote() << "Downloaded:" << outcome.title().value_or(QString());
+        finish(std::move(outcome));
+        return;
+    }
+    qCDebug(lcDownloader) << "downloader terminated!";
+    if (m_stopRequested) {
+        fail(DownloaderProcessError::processTerminated(), {});
+        return;
+    }
+    if (processResult.kind() == ProcessResult::Kind::LaunchFailure) {
+        const QString reason = QStringLiteral("yt-dlp could not be started: %1").arg(processResult.text());
+        fail(DownloaderProcessError::downloadFailed(reason), reason);
+        return;
+    }
+
+    qCInfo(lcDownloader).noquote() << processResult.text();
+    FailureClassification::Context context;
+    context.parser = m_timePhraseParser;
+    context.delaySeconds = m_downloadDelay;
+    context.delayHours = m_preferences.value(PreferenceKeys::downloadDelay);
+    context.now = m_now ? m_now() : QDateTime::currentDateTimeUtc();
+    const DownloaderProcessError error =
+        FailureClassification::failureForExit(processResult.text(), processResult.exitStatus(), context);
+    const QString errorText = processResult.text().trimmed();
+    fail(error, errorText.isEmpty() ? error.text() : errorText);
+}
+
+void Downloader::fail(const DownloaderProcessError& error, const QString& errorText)
+{
+    DownloaderResult outcome = m_tempResult;
+    outcome.setStatus(DownloaderStatus::failed);
+    outcome.setOutputLog(m_logLines.join(QLatin1Char('\n')).trimmed());
+    outcome.setError(errorText);
+    outcome.setProcessError(error);
+    finish(std::move(outcome));
+}
+
+void Downloader::finish(DownloaderResult outcome)
+{
+    m_result = std::move(outcome);
+    m_logLines.clear();
+    m_logSize = 0;
+    setStatus(m_result.status());
+    QMetaObject::invokeMethod(
+        this, [this] { Q_EMIT finished(m_result); }, Qt::QueuedConnection);
+}
+
+void Downloader::setStatus(DownloaderStatus status)
+{
+    if (status == m_status)
+        return;
+    m_status = status;
+    Q_EMIT statusChanged(status);
+}
+
+} // namespace Engine

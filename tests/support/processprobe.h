@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+namespace TestSupport {
+
+// Looks at the system's processes through /proc.
+class ProcessProbe
+{
+public:
+    // No such process, or only its zombie is left.
+    static bool isGone(qint64 pid);
+    // Live processes whose command line contains `needle`, other than this one.
+    static QList<qint64> withCommandLineContaining(const QString& needle);
+};
+
+} // namespace TestSupport

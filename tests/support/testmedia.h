@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+namespace TestSupport {
+
+// Media for downloads from a local server, made with ffmpeg on first use and kept in the build
+// tree, so repeated runs reuse it. Safe when several tests ask at once.
+class TestMedia
+{
+public:
+    // An mp4 (H.264 and AAC) of `seconds` seconds; `videoKbps` pads the video to that rate, for
+    // downloads that take a while. Empty on failure.
+    static QString clip(int seconds, int videoKbps = 0);
+    // A folder holding a DASH manifest, manifest.mpd, with separate video and audio streams cut
+    // from clip(seconds): the tool downloads both and merges them. Empty on failure.
+    static QString dashFolder(int seconds);
+    // The folder where the media is kept.
+    static QString folder();
+};
+
+} // namespace TestSupport
