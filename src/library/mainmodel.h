@@ -7,7 +7,6 @@
 #include <QHash>
 #include <QList>
 #include <QObject>
-#include <QPointer>
 #include <QTimer>
 #include <QUrl>
 
@@ -66,8 +65,9 @@ public:
     void toggleStar(const QList<qint64>& ids);
     // Stops, then deletes the items with their records.
     void remove(const QList<qint64>& ids);
-    // Stops every run and waits at most `waitMs` for the processes to end (quit).
-    void shutdown(int waitMs = 3000);
+    // Stops every run, then calls `done` once every process has ended or `waitMs` has passed
+    // (quit). Runs still alive then are killed when the model is destroyed.
+    void shutdown(int waitMs, std::function<void()> done);
 
     // True while a run of the item is alive in this process.
     bool isActive(qint64 id) const;
@@ -78,8 +78,9 @@ public:
 
     QString searchTerm() const { return m_searchTerm; }
     void setSearchTerm(const QString& term);
-    // "Searching \"…\"" while a search is active, else nothing.
-    std::optional<QString> windowSubTitle() const;
+    // Written by the list ("Found: N" during a search), shown by the main window.
+    std::optional<QString> windowSubTitle() const { return m_windowSubTitle; }
+    void setWindowSubTitle(const std::optional<QString>& subtitle);
 
     static QString noValidUrlMessage() { return QStringLiteral("No valid URL found in pasteboard!"); }
 
@@ -96,6 +97,8 @@ private:
     void launch(qint64 id);
     void onRunFinished(qint64 id, quint64 token);
     void refreshRunningCount();
+    void checkShutdown();
+    QDateTime now() const;
 
     Store& m_store;
     Engine::Preferences& m_preferences;
@@ -104,11 +107,23 @@ private:
     FaviconFetcher* m_favicons = nullptr;
     Clock m_now;
     QTimer m_scheduler;
-    QHash<qint64, QPointer<ShakeItemDownloaderActor>> m_runs;
+    // One entry per item whose run is alive in this process.
+    struct Run
+    {
+        ShakeItemDownloaderActor* actor = nullptr;
+        quint64 token = 0;
+        bool stopping = false;
+        // Run again once the stopping run has ended, so two processes never write one file.
+        bool restartPending = false;
+    };
+    QHash<qint64, Run> m_runs;
     QHash<qint64, Engine::DownloaderProgress> m_progress;
     quint64 m_nextToken = 1;
     int m_runningCount = 0;
     QString m_searchTerm;
+    std::optional<QString> m_windowSubTitle;
+    std::function<void()> m_shutdownDone;
+    QTimer m_shutdownTimer;
 };
 
 } // namespace Library

@@ -1,0 +1,267 @@
+#include "mainmodel.h"
+
+#include "faviconfetcher.h"
+#include "shakeitemdownloaderactor.h"
+#include "store.h"
+
+#include "capture/linkdetector.h"
+#include "engine/logging.h"
+#include "engine/preferencekeys.h"
+#include "engine/preferences.h"
+#include "engine/toolpath.h"
+
+namespace Library {
+
+namespace {
+constexpr int SchedulerIntervalMs = 1000;
+}
+
+MainModel::MainModel(Store& store, Engine::Preferences& preferences, Engine::TimePhraseParser* parser,
+                     Notifier* notifier, QObject* parent)
+    : QObject(parent), m_store(store), m_preferences(preferences), m_parser(parser), m_notifier(notifier)
+{
+    m_favicons = new FaviconFetcher(m_store, this);
+    m_scheduler.setInterval(SchedulerIntervalMs);
+    connect(&m_scheduler, &QTimer::timeout, this, &MainModel::startDue);
+    m_shutdownTimer.setSingleShot(true);
+    connect(&m_shutdownTimer, &QTimer::timeout, this, [this] {
+        if (auto done = std::exchange(m_shutdownDone, nullptr))
+            done();
+    });
+    connect(&m_store, &Store::changed, this, &MainModel::refreshRunningCount);
+}
+
+MainModel::~MainModel()
+{
+    // A run still alive is killed with its process group as its downloader goes.
+    const QHash<qint64, Run> runs = std::exchange(m_runs, {});
+    for (const Run& run : runs) {
+        run.actor->disconnect(this);
+        delete run.actor;
+    }
+}
+
+QDateTime MainModel::now() const
+{
+    return m_now ? m_now() : QDateTime::currentDateTimeUtc();
+}
+
+void MainModel::startUp()
+{
+    const int cleared = m_store.clearStaleRunning();
+    if (cleared > 0)
+        qCInfo(Engine::lcMain) << "cleared the running flag of" << cleared << "items left by an earlier run";
+    Engine::ToolPath::discover(m_preferences, this);
+    refreshRunningCount();
+    m_scheduler.start();
+}
+
+QList<qint64> MainModel::add(const QList<QUrl>& urls, const std::optional<Engine::QorvConfig>& config)
+{
+    QList<ShakeItem> items;
+    for (const QUrl& url : urls) {
+        if (ShakeItem::isAcceptedSource(url))
+            items.append(ShakeItem::create(url));
+        else
+            qCWarning(Engine::lcMain).noquote() << "refused an address that is not http(s):" << url.toString();
+    }
+    if (items.isEmpty())
+        return {};
+
+    const QUrl outputLocation = m_preferences.value(Engine::PreferenceKeys::defaultOutputLocation);
+    Engine::QorvConfig options;
+    if (config) {
+        options = *config;
+        options.ensureSaveTo(outputLocation);
+    } else {
+        options = Engine::QorvConfig::makeDefault(outputLocation,
+                                                  m_preferences.value(Engine::PreferenceKeys::defaultResolution));
+    }
+    const std::optional<QList<qint64>> ids = m_store.insertItems(items, options);
+    if (!ids) {
+        qCWarning(Engine::lcMain) << "adding downloads failed:" << m_store.lastError();
+        return {};
+    }
+    start(*ids);
+    return *ids;
+}
+
+bool MainModel::addFromClipboardText(const QString& text)
+{
+    const std::optional<QUrl> url = Capture::LinkDetector::validUrl(text);
+    if (!url || add({*url}).isEmpty()) {
+        Q_EMIT alertRaised(noValidUrlMessage());
+        return false;
+    }
+    return true;
+}
+
+void MainModel::start(const QList<qint64>& ids)
+{
+    QList<qint64> toStart;
+    for (const qint64 id : ids) {
+        const auto run = m_runs.find(id);
+        if (run == m_runs.end()) {
+            toStart.append(id);
+        } else if (run->stopping && !run->restartPending) {
+            run->restartPending = true;
+            toStart.append(id);
+        }
+        // A run that is alive and not stopping is left alone: one process per item.
+    }
+    if (toStart.isEmpty())
+        return;
+    if (!m_store.startItems(toStart))
+        qCWarning(Engine::lcMain) << "marking downloads as running failed:" << m_store.lastError();
+    for (const qint64 id : toStart) {
+        if (!m_runs.contains(id))
+            launch(id);
+    }
+}
+
+void MainModel::launch(qint64 id)
+{
+    auto* actor = new ShakeItemDownloaderActor(id, m_store, m_preferences, m_parser, m_now, this);
+    const quint64 token = m_nextToken++;
+    m_runs.insert(id, Run{actor, token, false, false});
+    connect(actor, &ShakeItemDownloaderActor::progress, this,
+            [this](qint64 itemId, const Engine::DownloaderProgress& p) {
+                m_progress.insert(itemId, p);
+                Q_EMIT progressChanged(itemId);
+            });
+    connect(actor, &ShakeItemDownloaderActor::finished, this,
+            [this, token](qint64 itemId) { onRunFinished(itemId, token); });
+    // The icon is fetched beside the download; neither waits for the other.
+    if (const std::optional<ShakeItem> item = m_store.item(id))
+        m_favicons->refresh(*item);
+    actor->run();
+}
+
+void MainModel::onRunFinished(qint64 id, quint64 token)
+{
+    const auto run = m_runs.find(id);
+    if (run == m_runs.end() || run->token != token)
+        return;
+    ShakeItemDownloaderActor* actor = run->actor;
+    const bool restart = run->restartPending;
+    m_runs.erase(run);
+    m_progress.remove(id);
+    actor->deleteLater();
+    if (restart) {
+        // The outcome of the stopped run is superseded by the run the user asked for since.
+        launch(id);
+    } else {
+        actor->recordOutcome(m_notifier);
+        Q_EMIT runFinished(id);
+    }
+    Q_EMIT progressChanged(id);
+    checkShutdown();
+}
+
+void MainModel::startDue()
+{
+    const QDateTime current = now();
+    QList<qint64> due;
+    for (const ShakeItem& item : m_store.scheduledItems()) {
+        if (item.scheduledDate && *item.scheduledDate <= current && !item.isRunning() && !m_runs.contains(item.id))
+            due.append(item.id);
+    }
+    if (!due.isEmpty())
+        start(due);
+}
+
+void MainModel::stop(const QList<qint64>& ids)
+{
+    if (!m_store.stopItems(ids))
+        qCWarning(Engine::lcMain) << "stopping downloads failed:" << m_store.lastError();
+    for (const qint64 id : ids) {
+        const auto run = m_runs.find(id);
+        if (run == m_runs.end())
+            continue;
+        run->stopping = true;
+        run->restartPending = false;
+        run->actor->stop();
+    }
+}
+
+void MainModel::stopRunning()
+{
+    QList<qint64> ids = m_runs.keys();
+    for (const ShakeItem& item : m_store.runningItems()) {
+        if (!ids.contains(item.id))
+            ids.append(item.id);
+    }
+    stop(ids);
+}
+
+void MainModel::toggleStar(const QList<qint64>& ids)
+{
+    if (!m_store.toggleStar(ids))
+        qCWarning(Engine::lcMain) << "starring downloads failed:" << m_store.lastError();
+}
+
+void MainModel::remove(const QList<qint64>& ids)
+{
+    stop(ids);
+    if (!m_store.deleteItems(ids))
+        qCWarning(Engine::lcMain) << "deleting downloads failed:" << m_store.lastError();
+}
+
+void MainModel::shutdown(int waitMs, std::function<void()> done)
+{
+    m_scheduler.stop();
+    m_shutdownDone = std::move(done);
+    stopRunning();
+    m_shutdownTimer.start(waitMs);
+    checkShutdown();
+}
+
+void MainModel::checkShutdown()
+{
+    if (!m_shutdownDone || !m_runs.isEmpty())
+        return;
+    m_shutdownTimer.stop();
+    // Let the outcome writes queued behind this one land first.
+    QTimer::singleShot(0, this, [this] {
+        if (auto done = std::exchange(m_shutdownDone, nullptr))
+            done();
+    });
+}
+
+bool MainModel::isActive(qint64 id) const
+{
+    return m_runs.contains(id);
+}
+
+std::optional<Engine::DownloaderProgress> MainModel::progress(qint64 id) const
+{
+    const auto it = m_progress.constFind(id);
+    return it == m_progress.constEnd() ? std::nullopt : std::optional<Engine::DownloaderProgress>(*it);
+}
+
+void MainModel::setSearchTerm(const QString& term)
+{
+    if (term == m_searchTerm)
+        return;
+    m_searchTerm = term;
+    Q_EMIT searchTermChanged(term);
+}
+
+void MainModel::setWindowSubTitle(const std::optional<QString>& subtitle)
+{
+    if (subtitle == m_windowSubTitle)
+        return;
+    m_windowSubTitle = subtitle;
+    Q_EMIT windowSubTitleChanged();
+}
+
+void MainModel::refreshRunningCount()
+{
+    const int count = m_store.count(ItemQuery::sidebar(SidebarItemType::running));
+    if (count < 0 || count == m_runningCount)
+        return;
+    m_runningCount = count;
+    Q_EMIT runningCountChanged(count);
+}
+
+} // namespace Library

@@ -1,0 +1,125 @@
+#include "shakeitemdownloaderactor.h"
+
+#include "notifier.h"
+#include "store.h"
+
+#include "engine/downloader.h"
+#include "engine/logging.h"
+
+#include <QTimer>
+
+namespace Library {
+
+using Engine::DownloaderProcessError;
+using Engine::DownloaderResult;
+using Engine::DownloaderStatus;
+
+ShakeItemDownloaderActor::ShakeItemDownloaderActor(qint64 itemId, Store& store, Engine::Preferences& preferences,
+                                                   Engine::TimePhraseParser* parser, Clock now, QObject* parent)
+    : QObject(parent), m_itemId(itemId), m_store(store), m_preferences(preferences), m_parser(parser),
+      m_now(std::move(now))
+{
+}
+
+ShakeItemDownloaderActor::~ShakeItemDownloaderActor() = default;
+
+void ShakeItemDownloaderActor::run()
+{
+    const std::optional<ShakeItem> item = m_store.item(m_itemId);
+    if (!item) {
+        finishWithError(QStringLiteral("The download is no longer in the library."));
+        return;
+    }
+    m_source = item->source;
+    if (!item->source) {
+        finishWithError(QStringLiteral("The download has no address."));
+        return;
+    }
+    QString args;
+    if (item->qorvConfigId) {
+        if (const std::optional<StoredQorvConfig> config = m_store.qorvConfig(*item->qorvConfigId))
+            args = config->config.args();
+    }
+    m_downloader = new Engine::Downloader(item->source->toString(QUrl::FullyEncoded), args, m_preferences, m_parser,
+                                          m_now, this);
+    m_downloader->setDownloadDelay(item->config ? item->config->downloadDelay : std::nullopt);
+    connect(m_downloader, &Engine::Downloader::progress, this,
+            [this](const Engine::DownloaderProgress& p) { Q_EMIT progress(m_itemId, p); });
+    connect(m_downloader, &Engine::Downloader::finished, this, [this](const DownloaderResult& result) {
+        m_result = result;
+        Q_EMIT finished(m_itemId);
+    });
+    m_downloader->start();
+}
+
+void ShakeItemDownloaderActor::stop()
+{
+    if (m_downloader)
+        m_downloader->stop();
+}
+
+void ShakeItemDownloaderActor::finishWithError(const QString& message)
+{
+    m_result.setStatus(DownloaderStatus::failed);
+    m_result.setError(message);
+    m_result.setProcessError(DownloaderProcessError::downloadFailed(message));
+    // Callers connect after run() returns.
+    QTimer::singleShot(0, this, [this] { Q_EMIT finished(m_itemId); });
+}
+
+bool ShakeItemDownloaderActor::recordOutcome(Notifier* notifier) const
+{
+    const bool succeeded = m_result.status() == DownloaderStatus::completed;
+    const DownloaderResult* interim = m_downloader ? &m_downloader->tempResult() : nullptr;
+    const QDateTime now = m_now ? m_now() : QDateTime::currentDateTimeUtc();
+
+    const bool written = m_store.update(m_itemId, [&](ShakeItem& item) {
+        if (item.config)
+            item.config->running = false;
+        if (succeeded)
+            item.completedDate = now;
+        if (item.info) {
+            std::optional<QUrl> location = m_result.location();
+            std::optional<QString> title = m_result.title();
+            if (!succeeded && interim) {
+                if (!location)
+                    location = interim->location();
+                if (!title)
+                    title = interim->title();
+            }
+            item.info->location = location;
+            item.info->title = title.value_or(QString());
+            if (succeeded) {
+                item.info->log = m_result.outputLog();
+                item.info->error.reset();
+            } else {
+                const QString error = m_result.error().trimmed();
+                item.info->error = error.isEmpty() ? std::nullopt : std::optional<QString>(m_result.error());
+            }
+        }
+        const std::optional<DownloaderProcessError>& failure = m_result.processError();
+        if (!succeeded && failure && failure->startDate())
+            item.scheduledDate = failure->startDate();
+    });
+    if (!written) {
+        qCWarning(Engine::lcMain) << "the outcome of a download could not be recorded:" << m_store.lastError();
+        return false;
+    }
+    if (succeeded) {
+        qCDebug(Engine::lcMain) << "Download completed.";
+        if (notifier)
+            notifier->notify(notificationTitle(&m_result), m_source ? m_source->toString() : QString());
+    }
+    return true;
+}
+
+QString ShakeItemDownloaderActor::notificationTitle(const DownloaderResult* result)
+{
+    if (!result)
+        return QStringLiteral("Untitled");
+    if (result->status() == DownloaderStatus::completed)
+        return QStringLiteral("✅ Downloaded");
+    return QStringLiteral("VeltQorv");
+}
+
+} // namespace Library

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+
+#include <optional>
+
+namespace Library {
+
+// What the runs of one download produced, owned by its item and deleted with it.
+class ShakeItemInfo
+{
+public:
+    // Row id; 0 until stored.
+    qint64 id = 0;
+    QString title;
+    // The file the run wrote.
+    std::optional<QUrl> location;
+    // Console output of a successful run.
+    QString log;
+    // Error text of the last failed run; none after a success or before any run.
+    std::optional<QString> error;
+
+    bool operator==(const ShakeItemInfo&) const = default;
+};
+
+} // namespace Library

@@ -1,0 +1,735 @@
+#include "library/store.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Library;
+
+namespace {
+
+QUrl url(const char* text)
+{
+    return QUrl(QString::fromLatin1(text));
+}
+
+ShakeItem makeItem(const QUrl& source, const QDateTime& created = QDateTime::currentDateTimeUtc())
+{
+    ShakeItem item = ShakeItem::create(source);
+    item.createdDate = created;
+    return item;
+}
+
+// Runs one statement on the store file through a connection of its own.
+QVariant scalar(const QString& path, const QString& sql)
+{
+    const QString name = QStringLiteral("tst_store-raw");
+    QVariant result;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        if (db.open()) {
+            QSqlQuery q(db);
+            if (q.exec(sql) && q.next())
+                result = q.value(0);
+            else
+                qWarning() << q.lastError().text();
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return result;
+}
+
+bool execAll(const QString& path, const QStringList& statements)
+{
+    const QString name = QStringLiteral("tst_store-raw");
+    bool ok = true;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        ok = db.open();
+        QSqlQuery q(db);
+        for (const QString& statement : statements) {
+            if (ok && !q.exec(statement)) {
+                qWarning() << statement << q.lastError().text();
+                ok = false;
+            }
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return ok;
+}
+
+QList<qint64> idsOf(const QList<ShakeItem>& items)
+{
+    QList<qint64> ids;
+    for (const ShakeItem& item : items)
+        ids += item.id;
+    return ids;
+}
+
+} // namespace
+
+class TestStore : public QObject
+{
+    Q_OBJECT
+
+private:
+    QString path() const { return m_dir->filePath(QStringLiteral("db.store")); }
+    std::unique_ptr<Store> openStore()
+    {
+        auto store = std::make_unique<Store>();
+        if (!store->open(path()))
+            qWarning() << store->errorMessage();
+        return store;
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+
+private Q_SLOTS:
+    void init() { m_dir = std::make_unique<QTemporaryDir>(); }
+    void cleanup() { m_dir.reset(); }
+
+    void defaultPathIsInTheDataFolder()
+    {
+        QCOMPARE(Store::defaultPath(),
+                 qEnvironmentVariable("XDG_DATA_HOME", QDir::homePath() + QStringLiteral("/.local/share")) +
+                     QStringLiteral("/VeltQorv/db.store"));
+    }
+
+    void newStoreCreatesItsFolder()
+    {
+        Store store;
+        const QString nested = m_dir->filePath(QStringLiteral("a/b/db.store"));
+        QVERIFY2(store.open(nested), qPrintable(store.errorMessage()));
+        QVERIFY(QFile::exists(nested));
+        QCOMPARE(scalar(nested, QStringLiteral("PRAGMA user_version")).toInt(), Store::schemaVersion);
+        QCOMPARE(scalar(nested, QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("wal"));
+    }
+
+    void sidebarPredicates_data()
+    {
+        QTest::addColumn<bool>("hasConfig");
+        QTest::addColumn<bool>("running");
+        QTest::addColumn<bool>("starred");
+        QTest::addColumn<bool>("hasInfo");
+        QTest::addColumn<bool>("error");
+        QTest::addColumn<bool>("completed");
+        QTest::addColumn<bool>("scheduled");
+        QTest::addColumn<QList<SidebarItemType>>("matches");
+
+        using T = SidebarItemType;
+        // clang-format off
+        QTest::newRow("new, not started") << true << false << false << true << false << false << false
+                                          << QList<T>{T::all, T::stopped};
+        QTest::newRow("running") << true << true << false << true << false << false << false
+                                 << QList<T>{T::all, T::running};
+        QTest::newRow("completed") << true << false << false << true << false << true << false
+                                   << QList<T>{T::all};
+        QTest::newRow("completed and starred") << true << false << true << true << false << true << false
+                                               << QList<T>{T::all, T::starred};
+        QTest::newRow("failed") << true << false << false << true << true << false << false
+                                << QList<T>{T::all, T::stopped, T::failed};
+        QTest::newRow("completed earlier, failed now") << true << false << false << true << true << true << false
+                                                       << QList<T>{T::all, T::failed};
+        QTest::newRow("premiere waiting") << true << false << false << true << true << false << true
+                                          << QList<T>{T::all, T::failed, T::premieres};
+        QTest::newRow("running again with old schedule") << true << true << false << true << false << false << true
+                                                         << QList<T>{T::all, T::running, T::premieres};
+        QTest::newRow("no config record") << false << false << false << true << false << false << false
+                                          << QList<T>{T::all, T::stopped};
+        QTest::newRow("no config, completed") << false << false << false << true << false << true << false
+                                              << QList<T>{T::all};
+        QTest::newRow("no info record, running") << true << true << true << false << false << false << false
+                                                 << QList<T>{T::all, T::running, T::starred};
+        QTest::newRow("no records, scheduled") << false << false << false << false << false << false << true
+                                               << QList<T>{T::all, T::premieres};
+        // clang-format on
+    }
+
+    void sidebarPredicates()
+    {
+        QFETCH(bool, hasConfig);
+        QFETCH(bool, running);
+        QFETCH(bool, starred);
+        QFETCH(bool, hasInfo);
+        QFETCH(bool, error);
+        QFETCH(bool, completed);
+        QFETCH(bool, scheduled);
+        QFETCH(QList<SidebarItemType>, matches);
+
+        auto store = openStore();
+        QVERIFY(store->isOpen());
+        ShakeItem item = makeItem(url("https://example.com/watch?v=1"));
+        if (!hasConfig)
+            item.config.reset();
+        else {
+            item.config->running = running;
+            item.config->starred = starred;
+        }
+        if (!hasInfo)
+            item.info.reset();
+        else if (error)
+            item.info->error = QStringLiteral("ERROR: x");
+        if (completed)
+            item.completedDate = QDateTime::currentDateTimeUtc();
+        if (scheduled)
+            item.scheduledDate = QDateTime::currentDateTimeUtc().addSecs(3600);
+        // A neighbour in the opposite state on every flag, so that a predicate that ignores its
+        // field shows up as a wrong count.
+        ShakeItem other = makeItem(url("https://example.com/watch?v=2"));
+        other.config->running = !running && hasConfig;
+        other.config->starred = !starred && hasConfig;
+        if (!error)
+            other.info->error = QStringLiteral("e");
+        if (!completed)
+            other.completedDate = QDateTime::currentDateTimeUtc();
+        if (!scheduled)
+            other.scheduledDate = QDateTime::currentDateTimeUtc();
+        const auto ids = store->insertItems({item, other});
+        QVERIFY2(ids, qPrintable(store->lastError()));
+
+        for (int raw = 0; raw <= int(SidebarItemType::premieres); ++raw) {
+            const auto type = SidebarItemType(raw);
+            const QList<ShakeItem> found = store->items(ItemQuery::sidebar(type));
+            const bool expected = matches.contains(type);
+            QVERIFY2(idsOf(found).contains(ids->at(0)) == expected, qPrintable(title(type)));
+            QCOMPARE(store->count(ItemQuery::sidebar(type)), int(found.size()));
+        }
+    }
+
+    void countsOverSeveralItems()
+    {
+        auto store = openStore();
+        QList<ShakeItem> batch;
+        for (int i = 0; i < 10; ++i) {
+            ShakeItem item = makeItem(QUrl(QStringLiteral("https://example.com/%1").arg(i)));
+            item.config->running = i < 3;      // 0 1 2
+            item.config->starred = i % 2 == 0; // 0 2 4 6 8
+            if (i >= 3 && i < 6)
+                item.completedDate = QDateTime::currentDateTimeUtc(); // 3 4 5
+            if (i == 6)
+                item.scheduledDate = QDateTime::currentDateTimeUtc(); // 6
+            batch += item;
+        }
+        QVERIFY(store->insertItems(batch));
+        QCOMPARE(store->count(ItemQuery::sidebar(SidebarItemType::all)), 10);
+        QCOMPARE(store->count(ItemQuery::sidebar(SidebarItemType::running)), 3);
+        QCOMPARE(store->count(ItemQuery::sidebar(SidebarItemType::stopped)), 3); // 7 8 9
+        QCOMPARE(store->count(ItemQuery::sidebar(SidebarItemType::starred)), 5);
+        QCOMPARE(store->count(ItemQuery::sidebar(SidebarItemType::premieres)), 1);
+        QCOMPARE(store->runningItems().size(), 3);
+        QCOMPARE(store->scheduledItems().size(), 1);
+    }
+
+    void search_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("expected");
+
+        QTest::newRow("blank searches nothing")
+            << QStringLiteral("  \n ")
+            << QStringList{QStringLiteral("none"), QStringLiteral("untitled"), QStringLiteral("mixed"),
+                           QStringLiteral("creme"), QStringLiteral("plain")};
+        QTest::newRow("case-insensitive")
+            << QStringLiteral("MIXED case") << QStringList{QStringLiteral("mixed")};
+        QTest::newRow("diacritics in the title")
+            << QStringLiteral("creme brulee") << QStringList{QStringLiteral("creme")};
+        QTest::newRow("diacritics in the text")
+            << QStringLiteral("Brûlée") << QStringList{QStringLiteral("creme")};
+        QTest::newRow("surrounding space trimmed")
+            << QStringLiteral("  recipe\n") << QStringList{QStringLiteral("creme"), QStringLiteral("plain")};
+        QTest::newRow("full-width letters") << QStringLiteral("ＲＥＣＩＰＥ")
+                                            << QStringList{QStringLiteral("creme"), QStringLiteral("plain")};
+        QTest::newRow("like wildcards are literal")
+            << QStringLiteral("%") << QStringList{QStringLiteral("plain")};
+        QTest::newRow("underscore is literal") << QStringLiteral("_") << QStringList{};
+        QTest::newRow("no match") << QStringLiteral("zebra") << QStringList{};
+    }
+
+    void search()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, expected);
+
+        auto store = openStore();
+        const QDateTime base = QDateTime::currentDateTimeUtc();
+        // Titles keyed by the path of their source; "none" has no info record.
+        const QList<QPair<QString, std::optional<QString>>> titles = {
+            {QStringLiteral("plain"), QStringLiteral("Plain recipe 100%")},
+            {QStringLiteral("creme"), QStringLiteral("Crème Brûlée Recipe")},
+            {QStringLiteral("mixed"), QStringLiteral("MiXeD CaSe")},
+            {QStringLiteral("untitled"), QString()},
+            {QStringLiteral("none"), std::nullopt},
+        };
+        QList<ShakeItem> batch;
+        for (int i = 0; i < titles.size(); ++i) {
+            ShakeItem item =
+                makeItem(QUrl(QStringLiteral("https://example.com/") + titles[i].first), base.addSecs(i));
+            if (titles[i].second)
+                item.info->title = *titles[i].second;
+            else
+                item.info.reset();
+            batch += item;
+        }
+        QVERIFY(store->insertItems(batch));
+
+        QStringList found;
+        for (const ShakeItem& item : store->items(ItemQuery::search(text)))
+            found += item.source->path().mid(1);
+        QCOMPARE(found, expected);
+        QCOMPARE(store->count(ItemQuery::search(text)), int(expected.size()));
+    }
+
+    void searchCombinesWithFilter()
+    {
+        auto store = openStore();
+        ShakeItem a = makeItem(url("https://example.com/a"));
+        a.info->title = QStringLiteral("Café");
+        a.config->starred = true;
+        ShakeItem b = makeItem(url("https://example.com/b"));
+        b.info->title = QStringLiteral("cafe");
+        QVERIFY(store->insertItems({a, b}));
+        ItemQuery query = ItemQuery::search(QStringLiteral("CAFE"));
+        QCOMPARE(store->count(query), 2);
+        query.filter = SidebarItemType::starred;
+        QCOMPARE(store->count(query), 1);
+    }
+
+    void titleChangesReachTheSearch()
+    {
+        auto store = openStore();
+        const auto ids = store->insertItems({makeItem(url("https://example.com/a"))});
+        QVERIFY(ids);
+        QCOMPARE(store->count(ItemQuery::search(QStringLiteral("über"))), 0);
+        QVERIFY(store->update(ids->first(),
+                              [](ShakeItem& item) { item.info->title = QStringLiteral("Ãœber Über"); }));
+        QCOMPARE(store->count(ItemQuery::search(QStringLiteral("UBER"))), 1);
+    }
+
+    void pagesNewestFirst()
+    {
+        auto store = openStore();
+        const QDateTime base = QDateTime::fromSecsSinceEpoch(1'700'000'000, Qt::UTC);
+        QList<ShakeItem> batch;
+        // 120 items, created in pairs with the same moment to check the tie order.
+        for (int i = 0; i < 120; ++i)
+            batch += makeItem(QUrl(QStringLiteral("https://example.com/%1").arg(i)), base.addSecs(i / 2));
+        const auto ids = store->insertItems(batch);
+        QVERIFY(ids);
+
+        QList<qint64> seen;
+        for (int offset = 0; offset < 150; offset += 50) {
+            const QList<ShakeItem> page = store->items(ItemQuery(), offset, 50);
+            QCOMPARE(page.size(), qMin(50, 120 - offset));
+            seen += idsOf(page);
+        }
+        QList<qint64> expected = *ids;
+        std::reverse(expected.begin(), expected.end());
+        QCOMPARE(seen, expected);
+        QVERIFY(store->items(ItemQuery(), 120, 50).isEmpty());
+    }
+
+    void itemRoundTripsEveryField()
+    {
+        Engine::QorvConfig config(
+            QStringLiteral("Default"),
+            {Engine::QorvConfigItem::saveTo(QUrl::fromLocalFile(QStringLiteral("/tmp/My Videos"))),
+             Engine::QorvConfigItem::raw(QStringLiteral("--no-mtime"))});
+        config.setItem(Engine::QorvConfigItem::liveFromStart(), false);
+
+        ShakeItem item = makeItem(url("https://www.example.com:8443/watch?v=x%20y&t=1"));
+        item.createdDate = QDateTime::fromMSecsSinceEpoch(1'700'000'000'123, Qt::UTC);
+        item.scheduledDate = item.createdDate.addDays(2);
+        item.completedDate = item.createdDate.addSecs(5);
+        item.config = ShakeConfig{.id = 0, .running = true, .starred = true, .downloadDelay = 3};
+        item.info = ShakeItemInfo{.id = 0,
+                                  .title = QStringLiteral("Ünïcode title ✓"),
+                                  .location = QUrl::fromLocalFile(QStringLiteral("/tmp/My Videos/a b.mp4")),
+                                  .log = QStringLiteral("line 1\nline 2"),
+                                  .error = QStringLiteral("  ERROR: boom \n")};
+        qint64 id = 0;
+        qint64 faviconId = 0;
+        qint64 configId = 0;
+        {
+            auto store = openStore();
+            const auto ids = store->insertItems({item}, config);
+            QVERIFY(ids);
+            id = ids->first();
+            faviconId = store->storeFavicon(*item.siteURL(), QByteArray("\x89PNG\0\1", 6), id).value_or(0);
+            QVERIFY(faviconId > 0);
+            configId = store->item(id)->qorvConfigId.value_or(0);
+        }
+        // Reopened as after a restart.
+        auto store = openStore();
+        const std::optional<ShakeItem> loaded = store->item(id);
+        QVERIFY(loaded);
+        QCOMPARE(loaded->source, item.source);
+        QCOMPARE(loaded->createdDate, item.createdDate);
+        QCOMPARE(loaded->scheduledDate, item.scheduledDate);
+        QCOMPARE(loaded->completedDate, item.completedDate);
+        QVERIFY(loaded->config && loaded->config->id > 0);
+        QCOMPARE(loaded->config->running, true);
+        QCOMPARE(loaded->config->starred, true);
+        QCOMPARE(loaded->config->downloadDelay, std::optional(3));
+        QVERIFY(loaded->info && loaded->info->id > 0);
+        QCOMPARE(loaded->info->title, item.info->title);
+        QCOMPARE(loaded->info->location, item.info->location);
+        QCOMPARE(loaded->info->log, item.info->log);
+        QCOMPARE(loaded->info->error, item.info->error);
+        QCOMPARE(loaded->errorMessage(), QStringLiteral("ERROR: boom"));
+        QCOMPARE(loaded->faviconId, std::optional(faviconId));
+        QCOMPARE(loaded->siteURL(), std::optional(url("https://www.example.com")));
+
+        const std::optional<Favicon> icon = store->favicon(faviconId);
+        QVERIFY(icon);
+        QCOMPARE(icon->url, url("https://www.example.com"));
+        QCOMPARE(icon->data, std::optional(QByteArray("\x89PNG\0\1", 6)));
+
+        const std::optional<StoredQorvConfig> stored = store->qorvConfig(configId);
+        QVERIFY(stored);
+        QCOMPARE(stored->config.name(), QStringLiteral("Default"));
+        QCOMPARE(stored->config.itemDic(), config.itemDic());
+        QCOMPARE(stored->config.args(), config.args());
+    }
+
+    void absentValuesStayAbsent()
+    {
+        auto store = openStore();
+        ShakeItem item = makeItem(url("http://example.org/"));
+        item.info->title.clear();
+        const auto ids = store->insertItems({item});
+        QVERIFY(ids);
+        const ShakeItem loaded = *store->item(ids->first());
+        QVERIFY(!loaded.scheduledDate && !loaded.completedDate && !loaded.faviconId && !loaded.qorvConfigId);
+        QVERIFY(!loaded.config->downloadDelay);
+        QVERIFY(!loaded.info->location && !loaded.info->error);
+        QCOMPARE(loaded.info->log, QString());
+        QCOMPARE(loaded.errorMessage(), QString());
+        QVERIFY(!loaded.isRunning() && !loaded.isStarred() && !loaded.isCompleted());
+    }
+
+    void onlyWebAddressesBecomeItems_data()
+    {
+        QTest::addColumn<QUrl>("source");
+        QTest::newRow("file") << QUrl::fromLocalFile(QStringLiteral("/etc/passwd"));
+        QTest::newRow("ftp") << url("ftp://example.com/a.mp4");
+        QTest::newRow("javascript") << url("javascript:alert(1)");
+        QTest::newRow("no host") << url("https:///path");
+        QTest::newRow("relative") << url("example.com/watch");
+        QTest::newRow("empty") << QUrl();
+    }
+
+    void onlyWebAddressesBecomeItems()
+    {
+        QFETCH(QUrl, source);
+        auto store = openStore();
+        QSignalSpy changed(store.get(), &Store::changed);
+        // The good item of the batch is not stored either: a batch is one write.
+        const auto ids = store->insertItems({makeItem(url("https://example.com/ok")), makeItem(source)});
+        QVERIFY(!ids);
+        QVERIFY(!store->lastError().isEmpty());
+        QCOMPARE(store->count(ItemQuery()), 0);
+        QCOMPARE(changed.count(), 0);
+
+        const auto good = store->insertItems({makeItem(url("https://example.com/ok"))});
+        QVERIFY(good);
+        QVERIFY(!store->update(good->first(), [&](ShakeItem& item) { item.source = source; }));
+        QCOMPARE(store->item(good->first())->source, std::optional(url("https://example.com/ok")));
+    }
+
+    void changedFollowsEachCommit()
+    {
+        auto store = openStore();
+        QSignalSpy changed(store.get(), &Store::changed);
+        const auto ids = store->insertItems({makeItem(url("https://example.com/a"))});
+        QVERIFY(ids);
+        QCOMPARE(changed.count(), 1);
+        QVERIFY(store->toggleStar(*ids));
+        QCOMPARE(changed.count(), 2);
+        // Reads announce nothing, neither do failed writes.
+        store->items(ItemQuery());
+        QVERIFY(!store->update(ids->first() + 100, [](ShakeItem&) {}));
+        QCOMPARE(changed.count(), 2);
+    }
+
+    void deleteRules()
+    {
+        auto store = openStore();
+        const Engine::QorvConfig config(QStringLiteral("Default"), {Engine::QorvConfigItem::ignoreConfig()});
+        const auto ids = store->insertItems(
+            {makeItem(url("https://example.com/a")), makeItem(url("https://example.com/b"))}, config);
+        QVERIFY(ids);
+        const qint64 configId = *store->item(ids->at(0))->qorvConfigId;
+        QCOMPARE(store->item(ids->at(1))->qorvConfigId, std::optional(configId));
+        const auto faviconId =
+            store->storeFavicon(url("https://example.com"), QByteArray("icon"), ids->at(0));
+        QVERIFY(faviconId);
+        QVERIFY(store->linkFavicon(ids->at(1), *faviconId));
+        QCOMPARE(store->faviconItemIds(*faviconId), *ids);
+
+        // Deleting an item takes its records (cascade) and nothing shared.
+        QVERIFY(store->deleteItems({ids->at(0)}));
+        QVERIFY(!store->item(ids->at(0)));
+        QCOMPARE(scalar(path(), QStringLiteral("SELECT count(*) FROM ShakeConfig")).toInt(), 1);
+        QCOMPARE(scalar(path(), QStringLiteral("SELECT count(*) FROM ShakeItemInfo")).toInt(), 1);
+        QVERIFY(store->qorvConfig(configId));
+        QCOMPARE(store->item(ids->at(1))->qorvConfigId, std::optional(configId));
+        QVERIFY(store->favicon(*faviconId));
+        QCOMPARE(store->faviconItemIds(*faviconId), QList<qint64>{ids->at(1)});
+
+        // Deleting what is shared leaves the item, without it.
+        QVERIFY(store->deleteFavicon(*faviconId));
+        QVERIFY(store->deleteQorvConfig(configId));
+        const std::optional<ShakeItem> left = store->item(ids->at(1));
+        QVERIFY(left);
+        QVERIFY(!left->faviconId);
+        QVERIFY(!left->qorvConfigId);
+        QVERIFY(left->config && left->info);
+    }
+
+    void savingWithoutARecordRemovesIt()
+    {
+        auto store = openStore();
+        const auto ids = store->insertItems({makeItem(url("https://example.com/a"))});
+        QVERIFY(ids);
+        QVERIFY(store->update(ids->first(), [](ShakeItem& item) { item.info.reset(); }));
+        QVERIFY(!store->item(ids->first())->info);
+        QCOMPARE(scalar(path(), QStringLiteral("SELECT count(*) FROM ShakeItemInfo")).toInt(), 0);
+        QVERIFY(store->update(ids->first(), [](ShakeItem& item) {
+            item.info = ShakeItemInfo();
+            item.info->title = QStringLiteral("t");
+        }));
+        QCOMPARE(store->item(ids->first())->info->title, QStringLiteral("t"));
+    }
+
+    void startStopAndStar()
+    {
+        auto store = openStore();
+        ShakeItem failed = makeItem(url("https://example.com/a"));
+        failed.info->error = QStringLiteral("ERROR: premiere");
+        failed.scheduledDate = QDateTime::currentDateTimeUtc().addSecs(60);
+        failed.config->starred = true;
+        ShakeItem bare = makeItem(url("https://example.com/b"));
+        bare.config.reset();
+        const auto ids = store->insertItems({failed, bare});
+        QVERIFY(ids);
+
+        QVERIFY(store->startItems(*ids));
+        ShakeItem a = *store->item(ids->at(0));
+        QVERIFY(a.isRunning() && !a.scheduledDate && !a.info->error);
+        QVERIFY(!store->item(ids->at(1))->isRunning()); // no record to mark
+        QVERIFY(store->toggleStar(*ids));
+        QVERIFY(!store->item(ids->at(0))->isStarred());
+        QVERIFY(store->toggleStar({ids->at(0)}));
+        QVERIFY(store->item(ids->at(0))->isStarred());
+
+        QVERIFY(store->update(ids->at(0),
+                              [](ShakeItem& item) { item.scheduledDate = QDateTime::currentDateTimeUtc(); }));
+        QVERIFY(store->stopItems({ids->at(0)}));
+        a = *store->item(ids->at(0));
+        QVERIFY(!a.isRunning() && !a.scheduledDate);
+    }
+
+    void staleRunningFlagsCleared()
+    {
+        QList<qint64> ids;
+        {
+            auto store = openStore();
+            QList<ShakeItem> batch;
+            for (int i = 0; i < 4; ++i) {
+                ShakeItem item = makeItem(QUrl(QStringLiteral("https://example.com/%1").arg(i)));
+                item.config->running = i < 3;
+                item.config->starred = i == 0;
+                batch += item;
+            }
+            ids = store->insertItems(batch).value_or(QList<qint64>());
+            QCOMPARE(ids.size(), 4);
+        }
+        auto store = openStore();
+        QCOMPARE(store->count(ItemQuery::sidebar(SidebarItemType::running)), 3);
+        QSignalSpy changed(store.get(), &Store::changed);
+        QCOMPARE(store->clearStaleRunning(), 3);
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(store->count(ItemQuery::sidebar(SidebarItemType::running)), 0);
+        QCOMPARE(store->count(ItemQuery::sidebar(SidebarItemType::stopped)), 4);
+        QVERIFY(store->item(ids[0])->isStarred());
+        QCOMPARE(store->clearStaleRunning(), 0);
+    }
+
+    void faviconPerSite()
+    {
+        auto store = openStore();
+        const auto first = store->insertItems({makeItem(url("https://example.com/a"))});
+        QVERIFY(first);
+        // A failed fetch is recorded without data.
+        const auto id =
+            store->storeFavicon(url("https://example.com/some/page"), std::nullopt, first->first());
+        QVERIFY(id);
+        QVERIFY(!store->favicon(*id)->data);
+        // The same site again: same record; data arrives; later none does not erase it.
+        QCOMPARE(store->storeFavicon(url("https://example.com"), QByteArray("png"), std::nullopt), id);
+        QCOMPARE(store->storeFavicon(url("https://example.com"), std::nullopt, std::nullopt), id);
+        QCOMPARE(store->favicon(*id)->data, std::optional(QByteArray("png")));
+        QCOMPARE(scalar(path(), QStringLiteral("SELECT count(*) FROM Favicon")).toInt(), 1);
+        // Another scheme is another site.
+        QVERIFY(store->storeFavicon(url("http://example.com"), std::nullopt) != id);
+
+        // A new item of a known site is linked at once; one of another site is not.
+        const auto later = store->insertItems(
+            {makeItem(url("https://example.com/b?x=1")), makeItem(url("https://other.example.com/b"))});
+        QVERIFY(later);
+        QCOMPARE(store->item(later->at(0))->faviconId, id);
+        QVERIFY(!store->item(later->at(1))->faviconId);
+        QCOMPARE(store->faviconForSite(url("https://example.com"))->id, *id);
+        QVERIFY(!store->faviconForSite(url("https://nowhere.example")));
+        // An item deleted while its icon was fetched: the icon is still recorded.
+        QVERIFY(store->storeFavicon(url("https://gone.example"), QByteArray("x"), 999999));
+    }
+
+    void notAStoreIsRefusedAndLeftAlone_data()
+    {
+        QTest::addColumn<QByteArray>("contents");
+        QTest::newRow("garbage") << QByteArray("\x00\xff garbage \x13\x37", 14).repeated(500);
+        QTest::newRow("text") << QByteArray("just some notes\n");
+        QTest::newRow("truncated header") << QByteArray("SQLite form");
+        QTest::newRow("header then garbage")
+            << QByteArray("SQLite format 3\0", 16) + QByteArray(4080, '\x5a');
+    }
+
+    void notAStoreIsRefusedAndLeftAlone()
+    {
+        QFETCH(QByteArray, contents);
+        {
+            QFile file(path());
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(contents);
+        }
+        Store store;
+        QVERIFY(!store.open(path()));
+        QVERIFY(!store.isOpen());
+        QVERIFY2(store.errorMessage().contains(path()), qPrintable(store.errorMessage()));
+        QFile file(path());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), contents);
+        QVERIFY(!QFile::exists(path() + QStringLiteral("-wal")));
+        QVERIFY(!QFile::exists(path() + QStringLiteral("-journal")));
+    }
+
+    void foreignOrNewerDatabaseIsRefused_data()
+    {
+        QTest::addColumn<QStringList>("statements");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("another program's database")
+            << QStringList{QStringLiteral("CREATE TABLE notes (body TEXT)"),
+                           QStringLiteral("INSERT INTO notes VALUES ('keep me')")}
+            << QStringLiteral("another program");
+        QTest::newRow("newer version") << QStringList{QStringLiteral("CREATE TABLE future (x)"),
+                                                      QStringLiteral("PRAGMA user_version = 99")}
+                                       << QStringLiteral("newer version");
+    }
+
+    void foreignOrNewerDatabaseIsRefused()
+    {
+        QFETCH(QStringList, statements);
+        QFETCH(QString, reason);
+        QVERIFY(execAll(path(), statements));
+        QFile file(path());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray before = file.readAll();
+        file.close();
+
+        Store store;
+        QVERIFY(!store.open(path()));
+        QVERIFY2(store.errorMessage().contains(reason), qPrintable(store.errorMessage()));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
+    }
+
+    void folderInsteadOfFileIsRefused()
+    {
+        QVERIFY(QDir().mkpath(path()));
+        Store store;
+        QVERIFY(!store.open(path()));
+        QVERIFY(store.errorMessage().contains(QStringLiteral("folder")));
+    }
+
+    void migratesFromVersion1()
+    {
+        // The layout the first release wrote: no folded titles and no indexes.
+        QVERIFY(execAll(
+            path(),
+            {QStringLiteral("CREATE TABLE QorvConfig (id INTEGER PRIMARY KEY, name TEXT NOT NULL DEFAULT '',"
+                            " itemDic TEXT NOT NULL DEFAULT '[]')"),
+             QStringLiteral(
+                 "CREATE TABLE Favicon (id INTEGER PRIMARY KEY, url TEXT NOT NULL UNIQUE, data BLOB)"),
+             QStringLiteral(
+                 "CREATE TABLE ShakeItem (id INTEGER PRIMARY KEY, source TEXT, createdDate INTEGER NOT NULL,"
+                 " scheduledDate INTEGER, completedDate INTEGER,"
+                 " favicon INTEGER REFERENCES Favicon(id) ON DELETE SET NULL,"
+                 " qorvConfig INTEGER REFERENCES QorvConfig(id) ON DELETE SET NULL)"),
+             QStringLiteral("CREATE TABLE ShakeConfig (id INTEGER PRIMARY KEY,"
+                            " item INTEGER NOT NULL UNIQUE REFERENCES ShakeItem(id) ON DELETE CASCADE,"
+                            " running INTEGER NOT NULL DEFAULT 0, starred INTEGER NOT NULL DEFAULT 0,"
+                            " downloadDelay INTEGER)"),
+             QStringLiteral(
+                 "CREATE TABLE ShakeItemInfo (id INTEGER PRIMARY KEY,"
+                 " item INTEGER NOT NULL UNIQUE REFERENCES ShakeItem(id) ON DELETE CASCADE,"
+                 " title TEXT NOT NULL DEFAULT '', location TEXT, log TEXT NOT NULL DEFAULT '', error TEXT)"),
+             QStringLiteral("INSERT INTO QorvConfig VALUES (1, 'Default',"
+                            " '[{\"saveTo\":{\"_0\":\"file:///tmp/dl\"}},true]')"),
+             QStringLiteral("INSERT INTO ShakeItem VALUES (7, 'https://example.com/v', 1700000000000, NULL,"
+                            " 1700000005000, NULL, 1)"),
+             QStringLiteral("INSERT INTO ShakeConfig VALUES (1, 7, 1, 1, NULL)"),
+             QStringLiteral(
+                 "INSERT INTO ShakeItemInfo VALUES (1, 7, 'Ça Va Être Génial', NULL, 'log', NULL)"),
+             QStringLiteral(
+                 "INSERT INTO ShakeItem VALUES (8, 'https://example.com/w', 1700000001000, NULL, NULL,"
+                 " NULL, NULL)"),
+             QStringLiteral("PRAGMA user_version = 1")}));
+
+        auto store = openStore();
+        QVERIFY(store->isOpen());
+        QCOMPARE(scalar(path(), QStringLiteral("PRAGMA user_version")).toInt(), Store::schemaVersion);
+        QCOMPARE(store->count(ItemQuery()), 2);
+        const std::optional<ShakeItem> item = store->item(7);
+        QVERIFY(item);
+        QCOMPARE(item->info->title, QStringLiteral("Ça Va Être Génial"));
+        QVERIFY(item->isRunning() && item->isStarred() && item->isCompleted());
+        QCOMPARE(store->qorvConfig(1)->config.args(), QStringLiteral("-P '/tmp/dl'"));
+        QCOMPARE(idsOf(store->items(ItemQuery::search(QStringLiteral("etre genial")))), QList<qint64>{7});
+        QCOMPARE(idsOf(store->items(ItemQuery::sidebar(SidebarItemType::stopped))), QList<qint64>{8});
+        QVERIFY(scalar(path(), QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'index'"
+                                              " AND name = 'ShakeConfig_running'"))
+                    .toInt() == 1);
+    }
+
+    void unreadableOptionSetIsAnError()
+    {
+        auto store = openStore();
+        const auto id = store->insertQorvConfig(Engine::QorvConfig(QStringLiteral("Default"), {}));
+        QVERIFY(id);
+        QVERIFY(execAll(path(), {QStringLiteral("UPDATE QorvConfig SET itemDic = '{\"not\":\"a list\"}'")}));
+        QVERIFY(!store->qorvConfig(*id));
+        QVERIFY(!store->lastError().isEmpty());
+    }
+
+    void twoStoresSeeEachOthersCommits()
+    {
+        auto writer = openStore();
+        auto reader = openStore();
+        QVERIFY(reader->isOpen());
+        const auto ids = writer->insertItems({makeItem(url("https://example.com/a"))});
+        QVERIFY(ids);
+        QVERIFY(reader->item(ids->first()));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStore)
+#include "tst_store.moc"
