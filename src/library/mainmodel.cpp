@@ -63,7 +63,8 @@ QList<qint64> MainModel::add(const QList<QUrl>& urls, const std::optional<Engine
         if (ShakeItem::isAcceptedSource(url))
             items.append(ShakeItem::create(url));
         else
-            qCWarning(Engine::lcMain).noquote() << "refused an address that is not http(s):" << url.toString();
+            qCWarning(Engine::lcMain).noquote()
+                << "refused an address that is not http(s):" << url.toString();
     }
     if (items.isEmpty())
         return {};
@@ -74,8 +75,8 @@ QList<qint64> MainModel::add(const QList<QUrl>& urls, const std::optional<Engine
         options = *config;
         options.ensureSaveTo(outputLocation);
     } else {
-        options = Engine::QorvConfig::makeDefault(outputLocation,
-                                                  m_preferences.value(Engine::PreferenceKeys::defaultResolution));
+        options = Engine::QorvConfig::makeDefault(
+            outputLocation, m_preferences.value(Engine::PreferenceKeys::defaultResolution));
     }
     const std::optional<QList<qint64>> ids = m_store.insertItems(items, options);
     if (!ids) {
@@ -163,7 +164,8 @@ void MainModel::startDue()
     const QDateTime current = now();
     QList<qint64> due;
     for (const ShakeItem& item : m_store.scheduledItems()) {
-        if (item.scheduledDate && *item.scheduledDate <= current && !item.isRunning() && !m_runs.contains(item.id))
+        if (item.scheduledDate && *item.scheduledDate <= current && !item.isRunning() &&
+            !m_runs.contains(item.id))
             due.append(item.id);
     }
     if (!due.isEmpty())

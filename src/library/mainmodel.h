@@ -50,7 +50,8 @@ public:
 
     // Adds one item per address, all sharing one option set (the default set unless `config` is
     // given), and starts them. Addresses that are not http(s) are skipped. Returns the new ids.
-    QList<qint64> add(const QList<QUrl>& urls, const std::optional<Engine::QorvConfig>& config = std::nullopt);
+    QList<qint64> add(const QList<QUrl>& urls,
+                      const std::optional<Engine::QorvConfig>& config = std::nullopt);
     // Adds the text when it is exactly one valid address, else raises "No valid URL found in pasteboard!".
     bool addFromClipboardText(const QString& text);
 

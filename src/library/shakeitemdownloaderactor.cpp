@@ -14,8 +14,10 @@ using Engine::DownloaderProcessError;
 using Engine::DownloaderResult;
 using Engine::DownloaderStatus;
 
-ShakeItemDownloaderActor::ShakeItemDownloaderActor(qint64 itemId, Store& store, Engine::Preferences& preferences,
-                                                   Engine::TimePhraseParser* parser, Clock now, QObject* parent)
+ShakeItemDownloaderActor::ShakeItemDownloaderActor(qint64 itemId, Store& store,
+                                                   Engine::Preferences& preferences,
+                                                   Engine::TimePhraseParser* parser, Clock now,
+                                                   QObject* parent)
     : QObject(parent), m_itemId(itemId), m_store(store), m_preferences(preferences), m_parser(parser),
       m_now(std::move(now))
 {
@@ -40,8 +42,8 @@ void ShakeItemDownloaderActor::run()
         if (const std::optional<StoredQorvConfig> config = m_store.qorvConfig(*item->qorvConfigId))
             args = config->config.args();
     }
-    m_downloader = new Engine::Downloader(item->source->toString(QUrl::FullyEncoded), args, m_preferences, m_parser,
-                                          m_now, this);
+    m_downloader = new Engine::Downloader(item->source->toString(QUrl::FullyEncoded), args, m_preferences,
+                                          m_parser, m_now, this);
     m_downloader->setDownloadDelay(item->config ? item->config->downloadDelay : std::nullopt);
     connect(m_downloader, &Engine::Downloader::progress, this,
             [this](const Engine::DownloaderProgress& p) { Q_EMIT progress(m_itemId, p); });
@@ -102,7 +104,8 @@ bool ShakeItemDownloaderActor::recordOutcome(Notifier* notifier) const
             item.scheduledDate = failure->startDate();
     });
     if (!written) {
-        qCWarning(Engine::lcMain) << "the outcome of a download could not be recorded:" << m_store.lastError();
+        qCWarning(Engine::lcMain) << "the outcome of a download could not be recorded:"
+                                  << m_store.lastError();
         return false;
     }
     if (succeeded) {
