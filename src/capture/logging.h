@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QLoggingCategory>
+
+namespace Capture {
+Q_DECLARE_LOGGING_CATEGORY(lcCapture)
+} // namespace Capture
