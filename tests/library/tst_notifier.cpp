@@ -1,0 +1,240 @@
+#include "library/notifier.h"
+
+#include <QDBusConnectionInterface>
+#include <QDBusContext>
+#include <QDBusError>
+#include <QDBusMessage>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace Library;
+
+namespace {
+
+const QString ServiceName = QStringLiteral("org.freedesktop.Notifications");
+const QString ServicePath = QStringLiteral("/org/freedesktop/Notifications");
+
+// A notification server that records what it is asked to show, or refuses everything.
+class RecordingServer : public QObject, protected QDBusContext
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+public:
+    struct Call
+    {
+        QString appName;
+        QString appIcon;
+        QString summary;
+        QString body;
+        QVariantMap hints;
+        int timeout = 0;
+    };
+    QList<Call> calls;
+    bool refuse = false;
+
+public Q_SLOTS:
+    uint Notify(const QString& appName, uint /*replacesId*/, const QString& appIcon, const QString& summary,
+                const QString& body, const QStringList& /*actions*/, const QVariantMap& hints, int timeout)
+    {
+        if (refuse) {
+            sendErrorReply(QDBusError::AccessDenied, QStringLiteral("notifications are off"));
+            return 0;
+        }
+        calls += Call{appName, appIcon, summary, body, hints, timeout};
+        return static_cast<uint>(calls.size());
+    }
+    QStringList GetCapabilities() { return {QStringLiteral("body")}; }
+};
+
+// A bus of the test's own, with no notification server unless the test registers one, and
+// optionally one that the bus could start.
+class PrivateBus
+{
+public:
+    explicit PrivateBus(bool activatableServer = false)
+    {
+        const QString services = m_dir.filePath(QStringLiteral("services"));
+        QDir().mkpath(services);
+        if (activatableServer) {
+            QFile service(services + QStringLiteral("/notifications.service"));
+            if (service.open(QIODevice::WriteOnly))
+                service.write("[D-BUS Service]\nName=org.freedesktop.Notifications\nExec=/bin/false\n");
+        }
+        QFile config(m_dir.filePath(QStringLiteral("bus.conf")));
+        if (config.open(QIODevice::WriteOnly)) {
+            config.write(
+                QStringLiteral(
+                    "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-BUS Bus Configuration 1.0//EN\""
+                    " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
+                    "<busconfig><type>session</type><listen>unix:dir=%1</listen>"
+                    "<servicedir>%2</servicedir>"
+                    "<policy context=\"default\"><allow send_destination=\"*\" eavesdrop=\"true\"/>"
+                    "<allow eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>\n")
+                    .arg(m_dir.path(), services)
+                    .toUtf8());
+            config.close();
+        }
+        m_daemon.start(QStringLiteral("dbus-daemon"),
+                       {QStringLiteral("--config-file=") + config.fileName(),
+                        QStringLiteral("--print-address"), QStringLiteral("--nofork")});
+        while (m_address.isEmpty() && m_daemon.waitForReadyRead(10000))
+            m_address = QString::fromUtf8(m_daemon.readLine()).trimmed();
+    }
+    ~PrivateBus()
+    {
+        for (const QString& name : std::as_const(m_connections))
+            QDBusConnection::disconnectFromBus(name);
+        m_daemon.kill();
+        m_daemon.waitForFinished(5000);
+    }
+
+    bool isRunning() const { return !m_address.isEmpty(); }
+    QDBusConnection connect(const QString& name)
+    {
+        m_connections += name;
+        return QDBusConnection::connectToBus(m_address, name);
+    }
+
+private:
+    QTemporaryDir m_dir;
+    QProcess m_daemon;
+    QString m_address;
+    QStringList m_connections;
+};
+
+bool checkAuthorised(Notifier& notifier)
+{
+    std::optional<bool> answer;
+    notifier.checkAuthorised([&answer](bool authorised) { answer = authorised; });
+    if (!QTest::qWaitFor([&answer] { return answer.has_value(); }, 10000))
+        return false;
+    return *answer;
+}
+
+} // namespace
+
+class TestNotifier : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void postsToTheServer_data()
+    {
+        QTest::addColumn<bool>("sessionBus");
+        QTest::newRow("session bus") << true;
+        QTest::newRow("private bus") << false;
+    }
+
+    void postsToTheServer()
+    {
+        QFETCH(bool, sessionBus);
+        PrivateBus privateBus;
+        QDBusConnection serverBus(QString{});
+        QDBusConnection clientBus(QString{});
+        const QString serverName = QStringLiteral("tst_notifier-server");
+        if (sessionBus) {
+            if (!QDBusConnection::sessionBus().isConnected())
+                QSKIP("no session bus; run under dbus-run-session");
+            serverBus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, serverName);
+            clientBus = QDBusConnection::sessionBus();
+        } else {
+            QVERIFY(privateBus.isRunning());
+            serverBus = privateBus.connect(serverName);
+            clientBus = privateBus.connect(QStringLiteral("tst_notifier-client"));
+        }
+        QVERIFY(serverBus.isConnected() && clientBus.isConnected());
+        auto disconnect = qScopeGuard([&] { QDBusConnection::disconnectFromBus(serverName); });
+
+        RecordingServer server;
+        QVERIFY(serverBus.registerObject(ServicePath, &server, QDBusConnection::ExportAllSlots));
+        if (!serverBus.registerService(ServiceName)) {
+            if (sessionBus)
+                QSKIP("another notification server owns the name on the session bus");
+            QFAIL(qPrintable(serverBus.lastError().message()));
+        }
+
+        Notifier notifier(clientBus);
+        QVERIFY(checkAuthorised(notifier));
+        QSignalSpy posted(&notifier, &Notifier::posted);
+        notifier.post(QStringLiteral("✅ Downloaded"), QStringLiteral("https://example.com/watch?v=1&t=<2>"),
+                      0.0);
+        QTRY_COMPARE_WITH_TIMEOUT(server.calls.size(), 1, 10000);
+        const RecordingServer::Call call = server.calls.first();
+        QCOMPARE(call.appName, QStringLiteral("VeltQorv"));
+        QCOMPARE(call.summary, QStringLiteral("✅ Downloaded"));
+        // The body may be read as markup by the server; the address must show as written.
+        QCOMPARE(call.body, QStringLiteral("https://example.com/watch?v=1&amp;t=&lt;2&gt;"));
+        QCOMPARE(call.hints.value(QStringLiteral("desktop-entry")).toString(),
+                 QStringLiteral("org.veltqorv.VeltQorv"));
+        QTRY_COMPARE(posted.count(), 1);
+        QCOMPARE(posted.first().first().toUInt(), 1u);
+
+        // Switched off by the user: not authorised and nothing shown, although the server is there.
+        Notifier off(clientBus);
+        off.setAllowed(false);
+        QVERIFY(!checkAuthorised(off));
+        off.post(QStringLiteral("off"), QString(), 1.0);
+        // Posted later on the same loop, so the switched-off one has had its turn once this arrives.
+        notifier.post(QStringLiteral("marker"), QString(), 1.5);
+        QTRY_COMPARE_WITH_TIMEOUT(server.calls.size(), 2, 10000);
+        QCOMPARE(server.calls.last().summary, QStringLiteral("marker"));
+    }
+
+    void noServerIsNotAnError()
+    {
+        PrivateBus bus;
+        QVERIFY(bus.isRunning());
+        Notifier notifier(bus.connect(QStringLiteral("tst_notifier-lonely")));
+        QVERIFY(!checkAuthorised(notifier));
+        QSignalSpy posted(&notifier, &Notifier::posted);
+        QSignalSpy failed(&notifier, &Notifier::failed);
+        notifier.post(QStringLiteral("✅ Downloaded"), QStringLiteral("https://example.com/"), 1.0);
+        // Once a check started after the post's own has answered, the post has been dealt with.
+        bool later = false;
+        QTimer::singleShot(1200, &notifier, [&] { notifier.checkAuthorised([&](bool) { later = true; }); });
+        QTRY_VERIFY_WITH_TIMEOUT(later, 10000);
+        QCOMPARE(posted.count(), 0);
+        QCOMPARE(failed.count(), 0);
+    }
+
+    void disconnectedBusIsNotAnError()
+    {
+        Notifier notifier(QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"),
+                                                        QStringLiteral("tst_notifier-nowhere")));
+        QVERIFY(!checkAuthorised(notifier));
+        QDBusConnection::disconnectFromBus(QStringLiteral("tst_notifier-nowhere"));
+    }
+
+    void serverTheBusCanStartCounts()
+    {
+        PrivateBus bus(true);
+        QVERIFY(bus.isRunning());
+        Notifier notifier(bus.connect(QStringLiteral("tst_notifier-activatable")));
+        QVERIFY(checkAuthorised(notifier));
+    }
+
+    void refusalIsReported()
+    {
+        PrivateBus bus;
+        QVERIFY(bus.isRunning());
+        QDBusConnection serverBus = bus.connect(QStringLiteral("tst_notifier-refusing"));
+        RecordingServer server;
+        server.refuse = true;
+        QVERIFY(serverBus.registerObject(ServicePath, &server, QDBusConnection::ExportAllSlots));
+        QVERIFY(serverBus.registerService(ServiceName));
+        Notifier notifier(bus.connect(QStringLiteral("tst_notifier-refused")));
+        QSignalSpy failed(&notifier, &Notifier::failed);
+        QSignalSpy posted(&notifier, &Notifier::posted);
+        notifier.post(QStringLiteral("t"), QString(), 0.0);
+        QTRY_COMPARE_WITH_TIMEOUT(failed.count(), 1, 10000);
+        QCOMPARE(failed.first().first().toString(), QStringLiteral("notifications are off"));
+        QCOMPARE(posted.count(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestNotifier)
+#include "tst_notifier.moc"
