@@ -34,7 +34,14 @@ CommandRunner::CommandRunner(QObject* parent) : QObject(parent)
     connect(&m_killTimer, &QTimer::timeout, this, [this] { signalGroup(SIGKILL); });
     connect(&m_process, &QProcess::readyReadStandardOutput, this, &CommandRunner::readStandardOutput);
     connect(&m_process, &QProcess::readyReadStandardError, this, &CommandRunner::readStandardError);
-    connect(&m_process, &QProcess::started, this, [this] { m_groupId = m_process.processId(); });
+    connect(&m_process, &QProcess::started, this, [this] {
+        m_groupId = m_process.processId();
+        // A stop asked for while the child was still starting has not reached it yet.
+        if (m_terminationRequested) {
+            signalGroup(SIGTERM);
+            m_killTimer.start();
+        }
+    });
     connect(&m_process, &QProcess::finished, this, &CommandRunner::onFinished);
     connect(&m_process, &QProcess::errorOccurred, this, &CommandRunner::onErrorOccurred);
 }

@@ -165,11 +165,21 @@ void Downloader::appendToLog(const QString& line)
         m_logLines.append(line);
         return;
     }
-    const QString kept = line.size() > m_retainedLimit ? line.right(m_retainedLimit) : line;
-    m_logLines.append(kept);
-    m_logSize += kept.size() + 1;
-    while (m_logSize > m_retainedLimit && m_logLines.size() > 1)
-        m_logSize -= m_logLines.takeFirst().size() + 1;
+    m_logLines.append(line);
+    m_logSize += line.size() + 1;
+    // Drop the oldest lines; the oldest one kept may lose its beginning, so that the log holds
+    // exactly the newest part.
+    while (m_logSize > m_retainedLimit && !m_logLines.isEmpty()) {
+        const qsizetype excess = m_logSize - m_retainedLimit;
+        QString& oldest = m_logLines.first();
+        if (oldest.size() + 1 <= excess) {
+            m_logSize -= oldest.size() + 1;
+            m_logLines.removeFirst();
+        } else {
+            oldest.remove(0, excess);
+            m_logSize -= excess;
+        }
+    }
 }
 
 void Downloader::onRunnerFinished(const ProcessResult& processResult)
