@@ -108,13 +108,6 @@ private Q_SLOTS:
         QVERIFY(!progress->speed());
         QVERIFY(!progress->percent());
     }
-
-    void templateStartsWithThePrefixAndHasOneFieldPerValue()
-    {
-        const QString text = DownloaderProgress::progressTemplate(QStringLiteral("[p-1]"));
-        QVERIFY(text.startsWith(QStringLiteral("download:[p-1] %(progress.status)s ")));
-        QCOMPARE(text.count(QStringLiteral("%(")), 8);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestDownloaderProgress)

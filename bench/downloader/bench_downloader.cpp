@@ -1,0 +1,189 @@
+// Wall time of one download through Downloader (login shell, output parsing, progress) against
+// bare yt-dlp started directly with the same options, alternating, in the same run; and the CPU
+// time this process spends per 1000 progress lines.
+
+#include "engine/downloader.h"
+#include "engine/downloaderprogress.h"
+#include "engine/executablesearch.h"
+#include "engine/preferencekeys.h"
+#include "engine/preferences.h"
+#include "engine/shellquote.h"
+
+#include "support/localhttpserver.h"
+#include "support/testmedia.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QLoggingCategory>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <sys/resource.h>
+
+using namespace Engine;
+
+namespace {
+
+constexpr int Runs = 10;
+
+double cpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+double median(QList<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const qsizetype n = values.size();
+    return n % 2 ? values.at(n / 2) : (values.at(n / 2 - 1) + values.at(n / 2)) / 2;
+}
+
+struct Measured
+{
+    double seconds = 0;
+    double cpu = 0;
+    qint64 progressLines = 0;
+    bool ok = false;
+};
+
+Measured throughDownloader(Preferences& preferences, const QString& url, const QString& args)
+{
+    Downloader downloader(url, args, preferences, nullptr);
+    QEventLoop loop;
+    Measured measured;
+    QObject::connect(&downloader, &Downloader::finished, &loop, [&](const DownloaderResult& result) {
+        measured.ok = result.status() == DownloaderStatus::completed;
+        if (!measured.ok)
+            std::fprintf(stderr, "Downloader failed: %s\n", qPrintable(result.error()));
+        loop.quit();
+    });
+    const double cpuBefore = cpuSeconds();
+    QElapsedTimer timer;
+    timer.start();
+    downloader.start();
+    loop.exec();
+    measured.seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
+    measured.cpu = cpuSeconds() - cpuBefore;
+    measured.progressLines = downloader.progressLineCount();
+    return measured;
+}
+
+Measured bare(const QString& tool, const QStringList& arguments)
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::SeparateChannels);
+    QEventLoop loop;
+    // Drained as it comes, as any reader of the tool must.
+    QObject::connect(&process, &QProcess::readyReadStandardOutput, [&] { process.readAllStandardOutput(); });
+    QObject::connect(&process, &QProcess::readyReadStandardError, [&] { process.readAllStandardError(); });
+    QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
+    Measured measured;
+    QElapsedTimer timer;
+    timer.start();
+    process.start(tool, arguments);
+    if (!process.waitForStarted())
+        return measured;
+    loop.exec();
+    measured.seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
+    measured.ok = process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    return measured;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QLoggingCategory::setFilterRules(QStringLiteral("org.veltqorv.VeltQorv.Downloader.debug=false\n"
+                                                    "org.veltqorv.VeltQorv.Downloader.info=false"));
+    const std::optional<QString> tool = findExecutable(QStringLiteral("yt-dlp"));
+    if (!tool) {
+        std::fprintf(stderr, "yt-dlp is not installed\n");
+        return 1;
+    }
+    const QString clip = TestSupport::TestMedia::clip(20, 2000);
+    if (clip.isEmpty())
+        return 1;
+    QTemporaryDir work;
+    const QString served = work.filePath(QStringLiteral("www"));
+    QDir().mkpath(served);
+    QFile::copy(clip, served + QStringLiteral("/clip20.mp4"));
+    TestSupport::LocalHttpServer server(served);
+    if (!server.start()) {
+        std::fprintf(stderr, "server: %s\n", qPrintable(server.errorString()));
+        return 1;
+    }
+    Preferences preferences(work.filePath(QStringLiteral("prefs.conf")));
+    preferences.setValue(PreferenceKeys::downloaderBin, std::optional<QString>(*tool));
+    const QString url = server.url(QStringLiteral("clip20.mp4"));
+    std::printf("clip: %s (%lld bytes), yt-dlp: %s\n", qPrintable(clip), QFileInfo(clip).size(),
+                qPrintable(*tool));
+
+    QList<double> ours;
+    QList<double> theirs;
+    double cpu = 0;
+    qint64 progressLines = 0;
+    for (int run = 0; run < Runs + 1; ++run) {
+        const QString ourFolder = work.filePath(QStringLiteral("ours-%1").arg(run));
+        const QString bareFolder = work.filePath(QStringLiteral("bare-%1").arg(run));
+        const QString args = QStringLiteral("--ignore-config --no-cache-dir -P ") + shellQuote(ourFolder);
+        // The same options Downloader adds, with a prefix of the same length.
+        const QStringList bareArguments{
+            QStringLiteral("--ignore-config"),
+            QStringLiteral("--no-cache-dir"),
+            QStringLiteral("-P"),
+            bareFolder,
+            QStringLiteral("--newline"),
+            QStringLiteral("--progress-template"),
+            DownloaderProgress::progressTemplate(QStringLiteral("[veltqorv-progress-0123456789abcdef]")),
+            QStringLiteral("--"),
+            url};
+        // Alternate which goes first, so drift in the machine's load hits both alike.
+        Measured a;
+        Measured b;
+        if (run % 2) {
+            a = throughDownloader(preferences, url, args);
+            b = bare(*tool, bareArguments);
+        } else {
+            b = bare(*tool, bareArguments);
+            a = throughDownloader(preferences, url, args);
+        }
+        if (!a.ok || !b.ok) {
+            std::fprintf(stderr, "run %d failed\n", run);
+            return 1;
+        }
+        // The first pair warms caches (page cache, Python bytecode) and is not counted.
+        if (run == 0)
+            continue;
+        ours.append(a.seconds);
+        theirs.append(b.seconds);
+        cpu += a.cpu;
+        progressLines += a.progressLines;
+        std::printf("run %2d: Downloader %.3f s, bare yt-dlp %.3f s, %lld progress lines\n", run, a.seconds,
+                    b.seconds, a.progressLines);
+    }
+    const double ratio = median(ours) / median(theirs);
+    std::printf("median wall time: Downloader %.3f s, bare yt-dlp %.3f s\n", median(ours), median(theirs));
+    std::printf("ratio Downloader / bare: %.3f (target <= 1.05)\n", ratio);
+    std::printf("CPU of this process per download: %.1f ms (%lld progress lines per download)\n",
+                1000.0 * cpu / Runs, progressLines / Runs);
+
+    // Many progress lines at once, from the stand-in, for a steadier figure.
+    preferences.setValue(PreferenceKeys::downloaderBin,
+                         std::optional<QString>(QStringLiteral(VELTQORV_FAKES_DIR "/yt-dlp-flood")));
+    qputenv("FAKE_LINES", "0");
+    qputenv("FAKE_PROGRESS_LINES", "200000");
+    const Measured flood = throughDownloader(preferences, QStringLiteral("http://127.0.0.1:9/flood"), {});
+    if (flood.ok && flood.progressLines > 0)
+        std::printf("CPU of this process per 1000 progress lines (%lld in one run): %.2f ms\n",
+                    flood.progressLines,
+                    1000.0 * flood.cpu / static_cast<double>(flood.progressLines) * 1000.0);
+    return 0;
+}
