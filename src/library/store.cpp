@@ -58,7 +58,8 @@ const QStringList SchemaVersion2 = {
     QStringLiteral("CREATE INDEX ShakeItem_createdDate ON ShakeItem(createdDate)"),
     QStringLiteral(
         "CREATE INDEX ShakeItem_scheduled ON ShakeItem(scheduledDate) WHERE scheduledDate IS NOT NULL"),
-    QStringLiteral("CREATE INDEX ShakeItem_open ON ShakeItem(createdDate)"
+    // Covering, so that counting the items with neither date never reads the table.
+    QStringLiteral("CREATE INDEX ShakeItem_open ON ShakeItem(createdDate, completedDate, scheduledDate)"
                    " WHERE completedDate IS NULL AND scheduledDate IS NULL"),
     QStringLiteral("CREATE INDEX ShakeItem_favicon ON ShakeItem(favicon)"),
     QStringLiteral("CREATE INDEX ShakeItem_qorvConfig ON ShakeItem(qorvConfig)"),
@@ -74,7 +75,10 @@ const QString ItemColumns = QStringLiteral(
 
 const QString NewestFirst = QStringLiteral(" ORDER BY i.createdDate DESC, i.id DESC");
 
-const QString RunningPredicate = QStringLiteral("i.id IN (SELECT item FROM ShakeConfig WHERE running = 1)");
+// Membership terms are written "+i.id IN (...)": the unary plus keeps SQLite from looking each
+// member up by id and sorting them all, so a page walks the newest-first index and stops after
+// 50 matches instead.
+const QString RunningPredicate = QStringLiteral("+i.id IN (SELECT item FROM ShakeConfig WHERE running = 1)");
 
 QVariant dateValue(const std::optional<QDateTime>& date)
 {
@@ -176,13 +180,13 @@ Clause whereFor(const ItemQuery& query)
         break;
     case SidebarItemType::stopped:
         terms += QStringLiteral("i.completedDate IS NULL AND i.scheduledDate IS NULL"
-                                " AND i.id NOT IN (SELECT item FROM ShakeConfig WHERE running = 1)");
+                                " AND +i.id NOT IN (SELECT item FROM ShakeConfig WHERE running = 1)");
         break;
     case SidebarItemType::failed:
-        terms += QStringLiteral("i.id IN (SELECT item FROM ShakeItemInfo WHERE error IS NOT NULL)");
+        terms += QStringLiteral("+i.id IN (SELECT item FROM ShakeItemInfo WHERE error IS NOT NULL)");
         break;
     case SidebarItemType::starred:
-        terms += QStringLiteral("i.id IN (SELECT item FROM ShakeConfig WHERE starred = 1)");
+        terms += QStringLiteral("+i.id IN (SELECT item FROM ShakeConfig WHERE starred = 1)");
         break;
     case SidebarItemType::premieres:
         terms += QStringLiteral("i.scheduledDate IS NOT NULL");
@@ -190,7 +194,7 @@ Clause whereFor(const ItemQuery& query)
     }
     const QString folded = searchFold(query.searchText.trimmed());
     if (!folded.isEmpty()) {
-        terms += QStringLiteral("i.id IN (SELECT item FROM ShakeItemInfo WHERE instr(titleFolded, ?) > 0)");
+        terms += QStringLiteral("+i.id IN (SELECT item FROM ShakeItemInfo WHERE instr(titleFolded, ?) > 0)");
         values += folded;
     }
     if (terms.isEmpty())
@@ -667,8 +671,8 @@ int Store::clearStaleRunning()
     if (!transaction.begun())
         return -1;
     QSqlQuery q(database());
-    if (!q.exec(QStringLiteral("UPDATE ShakeItem SET scheduledDate = NULL WHERE ") +
-                QString(RunningPredicate).replace(QStringLiteral("i.id"), QStringLiteral("id")))) {
+    if (!q.exec(QStringLiteral("UPDATE ShakeItem SET scheduledDate = NULL"
+                               " WHERE id IN (SELECT item FROM ShakeConfig WHERE running = 1)"))) {
         fail(q);
         return -1;
     }
@@ -688,12 +692,38 @@ QList<ShakeItem> Store::items(const ItemQuery& query, int offset, int limit) con
     return selectItems(where.sql, where.values, NewestFirst, offset, limit);
 }
 
+// Counts without a search read the records' partial indexes alone: every record belongs to an
+// existing item (foreign key), so no join with the items is needed. These are what the sidebar
+// asks for on every change.
+QString Store::filterCountSql(SidebarItemType type)
+{
+    switch (type) {
+    case SidebarItemType::all:
+        return QStringLiteral("SELECT count(*) FROM ShakeItem");
+    case SidebarItemType::running:
+        return QStringLiteral("SELECT count(*) FROM ShakeConfig WHERE running = 1");
+    case SidebarItemType::stopped:
+        // The items with neither date, read from their covering index, minus the running ones.
+        return QStringLiteral("SELECT count(*) FROM ShakeItem i") + whereFor(ItemQuery::sidebar(type)).sql;
+    case SidebarItemType::failed:
+        return QStringLiteral("SELECT count(*) FROM ShakeItemInfo WHERE error IS NOT NULL");
+    case SidebarItemType::starred:
+        return QStringLiteral("SELECT count(*) FROM ShakeConfig WHERE starred = 1");
+    case SidebarItemType::premieres:
+        return QStringLiteral("SELECT count(*) FROM ShakeItem WHERE scheduledDate IS NOT NULL");
+    }
+    return QString();
+}
+
 int Store::count(const ItemQuery& query) const
 {
     const Clause where = whereFor(query);
     QSqlQuery q(database());
     q.setForwardOnly(true);
-    if (!q.prepare(QStringLiteral("SELECT count(*) FROM ShakeItem i") + where.sql)) {
+    const QString sql = where.values.isEmpty()
+                            ? filterCountSql(query.filter)
+                            : QStringLiteral("SELECT count(*) FROM ShakeItem i") + where.sql;
+    if (!q.prepare(sql)) {
         fail(q);
         return -1;
     }
@@ -708,7 +738,9 @@ int Store::count(const ItemQuery& query) const
 
 QList<ShakeItem> Store::runningItems() const
 {
-    return selectItems(QStringLiteral(" WHERE ") + RunningPredicate, {}, NewestFirst, 0, -1);
+    // Few and all wanted: looked up by id.
+    return selectItems(QStringLiteral(" WHERE i.id IN (SELECT item FROM ShakeConfig WHERE running = 1)"), {},
+                       NewestFirst, 0, -1);
 }
 
 QList<ShakeItem> Store::scheduledItems() const

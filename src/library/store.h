@@ -118,6 +118,7 @@ private:
     bool writeRecords(qint64 itemId, const ShakeItem& item);
     std::optional<qint64> insertOneItem(const ShakeItem& item);
     bool execIds(const QString& sql, const QList<qint64>& ids);
+    static QString filterCountSql(SidebarItemType type);
 
     QString m_connection;
     QString m_path;
