@@ -336,6 +336,53 @@ private Q_SLOTS:
         QVERIFY(store->items(ItemQuery(), 120, 50).isEmpty());
     }
 
+    void filteredPagesFollowTheWholeList_data()
+    {
+        QTest::addColumn<SidebarItemType>("type");
+        QTest::addColumn<QString>("search");
+        for (int raw = 0; raw <= int(SidebarItemType::premieres); ++raw)
+            QTest::newRow(qPrintable(title(SidebarItemType(raw)))) << SidebarItemType(raw) << QString();
+        QTest::newRow("search") << SidebarItemType::all << QStringLiteral("odd");
+        QTest::newRow("search among starred") << SidebarItemType::starred << QStringLiteral("odd");
+    }
+
+    void filteredPagesFollowTheWholeList()
+    {
+        QFETCH(SidebarItemType, type);
+        QFETCH(QString, search);
+        auto store = openStore();
+        const QDateTime base = QDateTime::fromSecsSinceEpoch(1'700'000'000, Qt::UTC);
+        QList<ShakeItem> batch;
+        for (int i = 0; i < 230; ++i) {
+            ShakeItem item =
+                makeItem(QUrl(QStringLiteral("https://example.com/%1").arg(i)), base.addSecs(i % 97));
+            item.config->running = i % 5 == 0;
+            item.config->starred = i % 3 == 0;
+            item.info->title = i % 2 ? QStringLiteral("odd %1").arg(i) : QStringLiteral("even %1").arg(i);
+            if (i % 7 == 0)
+                item.completedDate = base;
+            if (i % 11 == 0)
+                item.scheduledDate = base;
+            if (i % 4 == 0)
+                item.info->error = QStringLiteral("e");
+            batch += item;
+        }
+        QVERIFY(store->insertItems(batch));
+        ItemQuery query = ItemQuery::sidebar(type);
+        query.searchText = search;
+        const QList<ShakeItem> whole = store->items(query);
+        QVERIFY(whole.size() > 10);
+        QCOMPARE(store->count(query), int(whole.size()));
+        for (qsizetype i = 1; i < whole.size(); ++i) {
+            QVERIFY(whole[i - 1].createdDate > whole[i].createdDate ||
+                    (whole[i - 1].createdDate == whole[i].createdDate && whole[i - 1].id > whole[i].id));
+        }
+        QList<qint64> paged;
+        for (int offset = 0; offset <= whole.size(); offset += 7)
+            paged += idsOf(store->items(query, offset, 7));
+        QCOMPARE(paged, idsOf(whole));
+    }
+
     void itemRoundTripsEveryField()
     {
         Engine::QorvConfig config(
