@@ -6,7 +6,10 @@
 
 namespace Library {
 
-FaviconFetcher::FaviconFetcher(Store& store, QObject* parent) : QObject(parent), m_store(store) {}
+FaviconFetcher::FaviconFetcher(Store& store, QObject* parent)
+    : QObject(parent), m_store(store), m_network(new QNetworkAccessManager(this))
+{
+}
 
 void FaviconFetcher::refresh(qint64 itemId, bool force)
 {
@@ -41,7 +44,7 @@ void FaviconFetcher::refresh(qint64 itemId, bool force)
 
     m_pending.insert(key, Pending{.site = *site, .itemIds = {itemId}, .candidates = {}});
     const HttpFetch::Limits pageLimits{.timeoutMs = m_limits.timeoutMs, .maxBytes = m_limits.maxPageBytes};
-    FaviconDownloader::download(m_network, *item->source, pageLimits, this,
+    FaviconDownloader::download(*m_network, *item->source, pageLimits, this,
                                 [this, key](const FaviconDownloader::Result& result) {
                                     if (result.error)
                                         qCDebug(Engine::lcMain, "no icon links for %s: %s",
@@ -58,7 +61,7 @@ void FaviconFetcher::tryNextCandidate(const QString& key)
         return settle(key, std::nullopt);
     const QUrl candidate = pending.candidates.takeFirst();
     const HttpFetch::Limits iconLimits{.timeoutMs = m_limits.timeoutMs, .maxBytes = m_limits.maxIconBytes};
-    HttpFetch::get(m_network, candidate, iconLimits, this, [this, key](const HttpFetch::Result& icon) {
+    HttpFetch::get(*m_network, candidate, iconLimits, this, [this, key](const HttpFetch::Result& icon) {
         if (icon.succeeded() && !icon.body.isEmpty())
             settle(key, icon.body);
         else

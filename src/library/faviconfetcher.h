@@ -57,7 +57,9 @@ private:
     void settle(const QString& key, const std::optional<QByteArray>& data);
 
     Store& m_store;
-    QNetworkAccessManager m_network;
+    // A child, so that it goes after this object's destroyed(), which abandons the requests
+    // under way without calling back into a half-destroyed fetcher.
+    QNetworkAccessManager* m_network;
     Limits m_limits;
     QHash<QString, Pending> m_pending;
 };

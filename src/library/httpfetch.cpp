@@ -89,7 +89,7 @@ void HttpFetch::get(QNetworkAccessManager& network, const QUrl& url, const Limit
             abortWith(QStringLiteral("the answer is larger than %1 bytes").arg(limits.maxBytes));
     });
     QObject::connect(reply, &QNetworkReply::finished, reply, [reply, state, finish] {
-        if (state->abortReason.isEmpty())
+        if (state->abortReason.isEmpty() && reply->isOpen())
             state->body += reply->readAll();
         finish();
     });

@@ -133,8 +133,7 @@ void MainModel::launch(qint64 id)
     connect(actor, &ShakeItemDownloaderActor::finished, this,
             [this, token](qint64 itemId) { onRunFinished(itemId, token); });
     // The icon is fetched beside the download; neither waits for the other.
-    if (const std::optional<ShakeItem> item = m_store.item(id))
-        m_favicons->refresh(*item);
+    m_favicons->refresh(id);
     actor->run();
 }
 

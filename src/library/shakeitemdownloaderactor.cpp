@@ -111,7 +111,7 @@ bool ShakeItemDownloaderActor::recordOutcome(Notifier* notifier) const
     if (succeeded) {
         qCDebug(Engine::lcMain) << "Download completed.";
         if (notifier)
-            notifier->notify(notificationTitle(&m_result), m_source ? m_source->toString() : QString());
+            notifier->post(notificationTitle(&m_result), m_source ? m_source->toString() : QString(), 1.0);
     }
     return true;
 }
