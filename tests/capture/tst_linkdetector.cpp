@@ -1,0 +1,94 @@
+#include "capture/linkdetector.h"
+
+#include <QTest>
+
+using Capture::LinkDetector;
+
+class TestLinkDetector : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void validityRule_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("url"); // empty: refused
+        const auto ok = [](const char* name, const QString& text, const QString& url) {
+            QTest::newRow(name) << text << url;
+        };
+        const auto refused = [](const char* name, const QString& text) {
+            QTest::newRow(name) << text << QString();
+        };
+
+        ok("plain https", QStringLiteral("https://www.youtube.com/watch?v=abc123"),
+           QStringLiteral("https://www.youtube.com/watch?v=abc123"));
+        ok("http with port and fragment", QStringLiteral("http://127.0.0.1:8000/a/b.mp4#t=3"),
+           QStringLiteral("http://127.0.0.1:8000/a/b.mp4#t=3"));
+        ok("spaces and line breaks around", QStringLiteral("  \n https://example.org/v \t\r\n"),
+           QStringLiteral("https://example.org/v"));
+        ok("upper-case scheme", QStringLiteral("HTTPS://Example.org/V"),
+           QStringLiteral("https://example.org/V"));
+        ok("bare www becomes https", QStringLiteral("www.example.org/watch?v=1"),
+           QStringLiteral("https://www.example.org/watch?v=1"));
+        ok("bare domain becomes https", QStringLiteral("youtu.be/abc"),
+           QStringLiteral("https://youtu.be/abc"));
+        ok("balanced parentheses kept", QStringLiteral("https://en.wikipedia.org/wiki/Foo_(bar)"),
+           QStringLiteral("https://en.wikipedia.org/wiki/Foo_(bar)"));
+        ok("unicode path", QStringLiteral("https://example.org/vidéo"),
+           QStringLiteral("https://example.org/vid%C3%A9o"));
+
+        refused("empty", QString());
+        refused("blank", QStringLiteral(" \n\t "));
+        refused("sentence around link", QStringLiteral("watch this https://example.org/v now"));
+        refused("text before link", QStringLiteral("link: https://example.org/v"));
+        refused("two links", QStringLiteral("https://a.org/1 https://b.org/2"));
+        refused("two links no space", QStringLiteral("https://a.org/1\nhttps://b.org/2"));
+        refused("trailing period", QStringLiteral("https://example.org/v."));
+        refused("not a link", QStringLiteral("hello world"));
+        refused("javascript", QStringLiteral("javascript:alert(1)"));
+        refused("file", QStringLiteral("file:///etc/passwd"));
+        refused("ftp", QStringLiteral("ftp://example.org/v"));
+        refused("mail address", QStringLiteral("someone@example.org"));
+        refused("mailto", QStringLiteral("mailto:someone@example.org"));
+        refused("leading dash option", QStringLiteral("--exec=rm -rf ~"));
+        refused("leading dash domain", QStringLiteral("-example.org"));
+        refused("scheme without host", QStringLiteral("https://"));
+        refused("quote breaks the link", QStringLiteral("https://example.org/'$(touch x)'"));
+        refused("control character", QStringLiteral("https://example.org/a\x01b"));
+        refused("nul", QStringLiteral("https://example.org/a") + QChar(0) + QStringLiteral("b"));
+        refused("custom scheme", QStringLiteral("veltqorv://add?url=https://example.org"));
+    }
+
+    void validityRule()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, url);
+        const std::optional<QUrl> valid = LinkDetector::validUrl(text);
+        if (url.isEmpty()) {
+            QVERIFY2(!valid, qPrintable(valid ? valid->toString() : QString()));
+        } else {
+            QVERIFY(valid);
+            QCOMPARE(valid->toString(QUrl::FullyEncoded), url);
+        }
+    }
+
+    void firstLinkExtent()
+    {
+        const QString text = QStringLiteral("Premiere (see https://example.org/v?x=1). Also www.b.org");
+        const auto match = LinkDetector::firstLink(text);
+        QVERIFY(match);
+        QCOMPARE(text.mid(match->start, match->length), QStringLiteral("https://example.org/v?x=1"));
+        QVERIFY(!LinkDetector::firstLink(QStringLiteral("no links here, just words.")));
+    }
+
+    void hugeTextIsRefusedQuickly()
+    {
+        QVERIFY(!LinkDetector::validUrl(QStringLiteral("https://example.org/") +
+                                        QString(10000, QLatin1Char('a')) + QStringLiteral(" x")));
+        QVERIFY(LinkDetector::validUrl(QStringLiteral("https://example.org/") +
+                                       QString(10000, QLatin1Char('a'))));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLinkDetector)
+#include "tst_linkdetector.moc"

@@ -1,0 +1,309 @@
+#include "library/mainmodel.h"
+#include "library/shakeitem.h"
+#include "library/store.h"
+
+#include "engine/preferencekeys.h"
+#include "engine/preferences.h"
+#include "engine/timephraseparser.h"
+#include "support/processprobe.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Library;
+using TestSupport::ProcessProbe;
+
+namespace {
+
+// Reads "in N hours" only; enough to tell a premiere's start from none.
+class HoursParser : public Engine::TimePhraseParser
+{
+public:
+    std::optional<QDateTime> parseDate(const QString& text, const QDateTime& reference) override
+    {
+        static const QRegularExpression hours(QStringLiteral("in (\\d+) hours"));
+        const QRegularExpressionMatch m = hours.match(text);
+        if (!m.hasMatch())
+            return std::nullopt;
+        return reference.addSecs(m.captured(1).toInt() * 3600);
+    }
+};
+
+QUrl address(const QString& name)
+{
+    // Port 9 refuses at once, so site icon lookups end quickly.
+    return QUrl(QStringLiteral("http://127.0.0.1:9/") + name);
+}
+
+} // namespace
+
+// The application model with a stand-in tool whose behaviour follows the address, a real
+// SQLite store and real child processes.
+class TestMainModel : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<Engine::Preferences> m_prefs;
+    std::unique_ptr<Store> m_store;
+    std::unique_ptr<MainModel> m_model;
+    HoursParser m_parser;
+    QDateTime m_now;
+
+    QString state(const QString& file) const { return m_dir.filePath(QStringLiteral("state/") + file); }
+
+    qint64 pidOf(const QString& name) const
+    {
+        QFile file(state(name + QStringLiteral(".pid")));
+        return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed().toLongLong() : 0;
+    }
+
+    int startsOf(const QString& name) const
+    {
+        QFile file(state(name + QStringLiteral(".starts")));
+        return file.open(QIODevice::ReadOnly) ? int(file.readAll().count('\n')) : 0;
+    }
+
+    ShakeItem item(qint64 id) const
+    {
+        const std::optional<ShakeItem> stored = m_store->item(id);
+        if (!stored)
+            qFatal("item %lld is gone", id);
+        return *stored;
+    }
+
+    qint64 addOne(const QString& name)
+    {
+        const QList<qint64> ids = m_model->add({address(name)});
+        if (ids.size() != 1)
+            qFatal("add failed");
+        return ids.first();
+    }
+
+    bool waitForEnd(qint64 id)
+    {
+        return QTest::qWaitFor([&] { return !m_model->isActive(id); }, 20000);
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        qputenv("FAKE_STATE_DIR", m_dir.filePath(QStringLiteral("state")).toUtf8());
+        QDir(m_dir.path()).mkpath(QStringLiteral("state"));
+        QDir(m_dir.path()).mkpath(QStringLiteral("out"));
+    }
+
+    void init()
+    {
+        m_prefs = std::make_unique<Engine::Preferences>(m_dir.filePath(QStringLiteral("prefs.conf")));
+        m_prefs->setValue(Engine::PreferenceKeys::downloaderBin,
+                          std::optional<QString>(QStringLiteral(VELTQORV_TEST_FAKES "/yt-dlp-by-address")));
+        m_prefs->setValue(Engine::PreferenceKeys::defaultOutputLocation,
+                          QUrl::fromLocalFile(m_dir.filePath(QStringLiteral("out"))));
+        m_store = std::make_unique<Store>();
+        QVERIFY(m_store->open(m_dir.filePath(QStringLiteral("db.store"))));
+        m_now = QDateTime(QDate(2026, 12, 6), QTime(12, 0), Qt::UTC);
+        m_model = std::make_unique<MainModel>(*m_store, *m_prefs, &m_parser, nullptr);
+        m_model->setClock([this] { return m_now; });
+    }
+
+    void cleanup()
+    {
+        m_model.reset();
+        m_store.reset();
+        QFile::remove(m_dir.filePath(QStringLiteral("db.store")));
+        QFile::remove(m_dir.filePath(QStringLiteral("db.store-wal")));
+        QFile::remove(m_dir.filePath(QStringLiteral("db.store-shm")));
+    }
+
+    void successIsRecorded()
+    {
+        QSignalSpy finished(m_model.get(), &MainModel::runFinished);
+        const qint64 id = addOne(QStringLiteral("ok-one"));
+        QVERIFY(item(id).isRunning());
+        QCOMPARE(m_model->runningCount(), 1);
+        QVERIFY(finished.wait(20000));
+        const ShakeItem done = item(id);
+        QVERIFY2(!done.info->error, qPrintable(done.errorMessage()));
+        QVERIFY(!done.isRunning());
+        QCOMPARE(done.completedDate, m_now);
+        QCOMPARE(done.info->location, QUrl::fromLocalFile(m_dir.filePath(QStringLiteral("out/ok-one.mp4"))));
+        QVERIFY(!done.info->error);
+        QVERIFY(done.info->log.contains(QStringLiteral("Destination")));
+        QCOMPARE(m_model->runningCount(), 0);
+    }
+
+    // Everything after the first warning counts: the error text is kept whole.
+    void failureIsRecordedWithTheToolsText()
+    {
+        QSignalSpy finished(m_model.get(), &MainModel::runFinished);
+        const qint64 id = addOne(QStringLiteral("fail-one"));
+        QVERIFY(finished.wait(20000));
+        const ShakeItem failed = item(id);
+        QVERIFY(!failed.isRunning());
+        QVERIFY(!failed.completedDate);
+        QVERIFY(failed.errorMessage().contains(QStringLiteral("ERROR: Unsupported URL")));
+        QVERIFY(!failed.scheduledDate);
+    }
+
+    void premiereIsScheduledAndStartsAgainWhenDue()
+    {
+        QSignalSpy finished(m_model.get(), &MainModel::runFinished);
+        const qint64 id = addOne(QStringLiteral("premiere-one"));
+        QVERIFY(finished.wait(20000));
+        const ShakeItem waiting = item(id);
+        QVERIFY(!waiting.isRunning());
+        QVERIFY(waiting.scheduledDate);
+        QVERIFY(*waiting.scheduledDate > m_now);
+
+        // The scheduler belongs to the model: no window is needed for it to run.
+        m_model->startDue();
+        QCOMPARE(startsOf(QStringLiteral("premiere-one")), 1);
+        m_model->startUp();
+        m_now = *waiting.scheduledDate;
+        QTRY_COMPARE_WITH_TIMEOUT(startsOf(QStringLiteral("premiere-one")), 2, 10000);
+    }
+
+    void staleRunningFlagsAreClearedAtStartUp()
+    {
+        ShakeItem left = ShakeItem::create(address(QStringLiteral("ok-left")));
+        left.config->running = true;
+        const auto ids = m_store->insertItems({left}, Engine::QorvConfig());
+        QVERIFY(ids);
+        QCOMPARE(m_model->runningCount(), 1);
+        m_model->startUp();
+        QVERIFY(!item(ids->first()).isRunning());
+        QCOMPARE(m_model->runningCount(), 0);
+    }
+
+    // Stop, delete and quit each end the tool and what it started.
+    void stopDeleteAndQuitLeaveNoProcess_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("stop") << QStringLiteral("stop");
+        QTest::newRow("delete") << QStringLiteral("delete");
+        QTest::newRow("quit") << QStringLiteral("quit");
+    }
+
+    void stopDeleteAndQuitLeaveNoProcess()
+    {
+        QFETCH(QString, how);
+        const QString name = QStringLiteral("hang-") + how;
+        const qint64 id = addOne(name);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(state(name + QStringLiteral(".child.pid"))), 20000);
+        const qint64 tool = pidOf(name);
+        QFile childFile(state(name + QStringLiteral(".child.pid")));
+        QVERIFY(childFile.open(QIODevice::ReadOnly));
+        const qint64 child = childFile.readAll().trimmed().toLongLong();
+        QVERIFY(!ProcessProbe::isGone(tool));
+        QVERIFY(!ProcessProbe::isGone(child));
+
+        if (how == QLatin1String("stop")) {
+            m_model->stop({id});
+            QVERIFY(!item(id).isRunning());
+            QVERIFY(waitForEnd(id));
+            const ShakeItem stopped = item(id);
+            QVERIFY(!stopped.isRunning());
+            QVERIFY(!stopped.info->error); // a stop the user asked for is not an error
+            QVERIFY(!stopped.scheduledDate);
+        } else if (how == QLatin1String("delete")) {
+            m_model->remove({id});
+            QVERIFY(!m_store->item(id));
+            QVERIFY(waitForEnd(id));
+            QVERIFY(!m_store->item(id));
+        } else {
+            bool done = false;
+            m_model->shutdown(5000, [&] { done = true; });
+            QTRY_VERIFY_WITH_TIMEOUT(done, 10000);
+            QVERIFY(!item(id).isRunning());
+            m_model.reset();
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(ProcessProbe::isGone(tool), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(ProcessProbe::isGone(child), 5000);
+    }
+
+    void runTwiceStartsOneProcess()
+    {
+        const qint64 id = addOne(QStringLiteral("hang-twice"));
+        m_model->start({id});
+        m_model->start({id});
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(state(QStringLiteral("hang-twice.child.pid"))), 20000);
+        QTest::qWait(300);
+        QCOMPARE(startsOf(QStringLiteral("hang-twice")), 1);
+        QCOMPARE(m_model->activeCount(), 1);
+        m_model->stop({id});
+        QVERIFY(waitForEnd(id));
+    }
+
+    // The stopped run ends late; the run asked for since must not be overwritten by it.
+    void stopThenRunKeepsTheNewRun()
+    {
+        const qint64 id = addOne(QStringLiteral("slowexit-one"));
+        QTRY_COMPARE_WITH_TIMEOUT(startsOf(QStringLiteral("slowexit-one")), 1, 20000);
+        const qint64 first = pidOf(QStringLiteral("slowexit-one"));
+        m_model->stop({id});
+        m_model->start({id});
+        QVERIFY(item(id).isRunning());
+        QTRY_VERIFY_WITH_TIMEOUT(ProcessProbe::isGone(first), 10000);
+        // One process at a time: the new run starts once the old one has ended.
+        QTRY_COMPARE_WITH_TIMEOUT(startsOf(QStringLiteral("slowexit-one")), 2, 20000);
+        QTest::qWait(300);
+        QVERIFY(item(id).isRunning());
+        QVERIFY(m_model->isActive(id));
+        m_model->stop({id});
+        QVERIFY(waitForEnd(id));
+        QVERIFY(!item(id).isRunning());
+    }
+
+    void clipboardText()
+    {
+        QSignalSpy alerts(m_model.get(), &MainModel::alertRaised);
+        QVERIFY(!m_model->addFromClipboardText(QStringLiteral("see http://127.0.0.1:9/ok-x")));
+        QVERIFY(!m_model->addFromClipboardText(QString()));
+        QVERIFY(!m_model->addFromClipboardText(QStringLiteral("javascript:alert(1)")));
+        QCOMPARE(alerts.size(), 3);
+        QCOMPARE(alerts.first().first().toString(), QStringLiteral("No valid URL found in pasteboard!"));
+        QCOMPARE(m_store->count(ItemQuery()), 0);
+
+        QSignalSpy finished(m_model.get(), &MainModel::runFinished);
+        QVERIFY(m_model->addFromClipboardText(QStringLiteral("  http://127.0.0.1:9/ok-clip\n")));
+        QCOMPARE(m_store->count(ItemQuery()), 1);
+        QVERIFY(finished.wait(20000));
+    }
+
+    void onlyWebAddressesBecomeItems()
+    {
+        QVERIFY(
+            m_model->add({QUrl(QStringLiteral("file:///etc/passwd")), QUrl(QStringLiteral("javascript:x"))})
+                .isEmpty());
+        QCOMPARE(m_store->count(ItemQuery()), 0);
+    }
+
+    void twoAddressesShareOneOptionSet()
+    {
+        const QList<qint64> ids =
+            m_model->add({address(QStringLiteral("ok-a")), address(QStringLiteral("ok-b"))});
+        QCOMPARE(ids.size(), 2);
+        QVERIFY(item(ids.at(0)).qorvConfigId);
+        QCOMPARE(item(ids.at(0)).qorvConfigId, item(ids.at(1)).qorvConfigId);
+        QTRY_VERIFY_WITH_TIMEOUT(!m_model->isActive(ids.at(0)) && !m_model->isActive(ids.at(1)), 20000);
+    }
+
+    void missingToolEndsTheRunAsAFailure()
+    {
+        m_prefs->setValue(Engine::PreferenceKeys::downloaderBin,
+                          std::optional<QString>(m_dir.filePath(QStringLiteral("no-such-tool"))));
+        QSignalSpy finished(m_model.get(), &MainModel::runFinished);
+        const qint64 id = addOne(QStringLiteral("ok-notool"));
+        QVERIFY(finished.wait(20000));
+        const ShakeItem failed = item(id);
+        QVERIFY(!failed.isRunning());
+        QVERIFY(!failed.completedDate);
+        QVERIFY(!failed.errorMessage().isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMainModel)
+#include "tst_mainmodel.moc"
