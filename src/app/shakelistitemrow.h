@@ -1,0 +1,53 @@
+#pragma once
+
+#include "engine/downloaderprogress.h"
+#include "library/shakeitem.h"
+
+#include <QDateTime>
+#include <QString>
+
+#include <optional>
+
+namespace App {
+
+// What one row of the download list shows for an item at a given moment: texts, the state
+// symbol with its help, and which buttons it offers. Drawing is ShakeItemDelegate's.
+class ShakeListItemRow
+{
+public:
+    static ShakeListItemRow make(const Library::ShakeItem& item, const QDateTime& now,
+                                 const std::optional<Engine::DownloaderProgress>& progress = std::nullopt);
+
+    QString title;
+    QString createdText;
+    // "Completed on: …" for a completed item, else empty.
+    QString completedText;
+    // "Automatically retry in 2 hours" while a schedule lies ahead, else empty.
+    QString retryText;
+    QString stateSymbol;
+    QString stateHelp;
+    bool scheduled = false;
+    bool starred = false;
+    // The trimmed error text; the error button shows only when it is not empty.
+    QString errorText;
+    bool running = false;
+    std::optional<Engine::DownloaderProgress> progress;
+    // "42% · 1.2 MB/s · 0:35 left" while running with progress, else empty.
+    QString progressText;
+    // A completed item whose file is known.
+    std::optional<QString> filePath;
+
+    bool hasError() const { return !errorText.isEmpty(); }
+
+    // The platform's default short date and time.
+    static QString formatDate(const QDateTime& date);
+    // "in 2 hours": the largest whole unit, in words.
+    static QString relativeDate(const QDateTime& date, const QDateTime& now);
+    static QString formatDuration(qint64 seconds);
+    static QString formatProgress(const Engine::DownloaderProgress& progress);
+    // The explanation shown above an error text that says the cookies could not be read (both
+    // words, in any letter case); absent for any other error. Markdown.
+    static std::optional<QString> errorExplanation(const QString& errorText);
+};
+
+} // namespace App
