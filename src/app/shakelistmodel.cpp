@@ -164,8 +164,9 @@ void ShakeListModel::refresh()
         apply(m_store.items(query()));
         return;
     }
-    // Keep as many rows as were shown, plus the items that arrived since.
-    const int grown = std::max(0, total - m_total);
+    // Keep as many rows as were shown, plus the items that arrived since (at most a page of
+    // them: a bulk arrival is paged like everything else).
+    const int grown = std::min(std::max(0, total - m_total), pageSize);
     m_total = total;
     apply(m_store.items(query(), 0, static_cast<int>(m_rows.size()) + grown));
 }

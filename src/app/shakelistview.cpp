@@ -26,6 +26,9 @@ void ShakeListView::setListModel(ShakeListModel* model)
     m_model = model;
     setModel(model);
     connect(model, &ShakeListModel::contentChanged, this, &ShakeListView::scheduleEndCheck);
+    // A new filter or search starts at the top; a scroll position kept from a longer list would
+    // otherwise pull in every page at once.
+    connect(model, &ShakeListModel::modelReset, this, &ShakeListView::scrollToTop);
 }
 
 void ShakeListView::resizeEvent(QResizeEvent* event)
@@ -47,6 +50,8 @@ void ShakeListView::checkEnd()
     m_checkPending = false;
     if (!m_model || m_model->rowCount() == 0 || !isVisible())
         return;
+    // Positions from before a reset or an insertion would place rows where they no longer are.
+    executeDelayedItemsLayout();
     // The last loaded row is on screen when it lies above the viewport's bottom edge.
     const QRect last = visualRect(m_model->index(m_model->rowCount() - 1));
     if (last.isValid() && last.top() < viewport()->height())
