@@ -1,9 +1,14 @@
+#include "app/appearancecontroller.h"
 #include "app/application.h"
 #include "app/desktopshell.h"
+#include "app/gesturecontroller.h"
+#include "app/globalshortcut.h"
 #include "app/incomingaddresshandler.h"
 #include "app/mainwindow.h"
+#include "app/settingswindow.h"
 #include "app/singleinstance.h"
 #include "app/symbolicon.h"
+#include "app/toolsetupview.h"
 #include "capture/chrono.h"
 #include "engine/preferences.h"
 #include "library/mainmodel.h"
@@ -14,6 +19,8 @@
 #include <QMessageBox>
 #include <QProcessEnvironment>
 #include <QTimer>
+
+#include <memory>
 
 namespace {
 
@@ -63,10 +70,35 @@ int main(int argc, char* argv[])
         return 1;
     }
 
+    Engine::Preferences& preferences = Engine::Preferences::instance();
+    App::AppearanceController appearance(preferences);
+    appearance.start();
+
     Library::Notifier notifier;
-    Library::MainModel model(store, Engine::Preferences::instance(), &Capture::Chrono::shared(), &notifier);
+    Library::MainModel model(store, preferences, &Capture::Chrono::shared(), &notifier);
     App::DesktopShell shell(model);
     QObject::connect(&shell, &App::DesktopShell::finished, &application, &QCoreApplication::quit);
+    QObject::connect(&incoming, &App::IncomingAddressHandler::addressAccepted, &model,
+                     [&model](const QUrl& url) { model.add({url}); });
+
+    App::GlobalShortcut shortcut(preferences, App::GlobalShortcut::toggleMainWindowName());
+    QObject::connect(&shortcut, &App::GlobalShortcut::activated, &shell.window(),
+                     &App::MainWindow::toggleVisibility);
+    shortcut.start();
+
+    App::GestureController gesture(preferences);
+    gesture.setAddLink([&model](const QUrl& url) { return !model.add({url}).isEmpty(); });
+
+    // Made when first asked for; it may then stay open beside the main window.
+    std::unique_ptr<App::SettingsWindow> settings;
+    QObject::connect(&shell.window(), &App::MainWindow::settingsRequested, &application, [&] {
+        if (!settings)
+            settings = std::make_unique<App::SettingsWindow>(
+                preferences, &shortcut, new App::ToolSetupView(shell.installer(), preferences));
+        settings->show();
+        settings->raise();
+        settings->activateWindow();
+    });
 
     model.startUp();
     shell.start();

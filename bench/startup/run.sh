@@ -22,7 +22,9 @@ as_root() {
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
-if apt-cache policy youtubedl-gui 2>/dev/null | grep -q 'Candidate: [0-9]'; then
+# (Read whole before matching: grep -q would end the pipe early, which pipefail counts as failure.)
+policy=$(apt-cache policy youtubedl-gui 2>/dev/null || true)
+if [[ "$policy" == *"Candidate: "[0-9]* ]]; then
     if ! dpkg-query -W -f='${Status}' youtubedl-gui 2>/dev/null | grep -q 'install ok installed'; then
         as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends youtubedl-gui >/dev/null
     fi
