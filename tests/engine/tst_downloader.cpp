@@ -28,7 +28,7 @@ using Kind = DownloaderProcessError::Kind;
 
 namespace {
 
-const QString Fakes = QStringLiteral(VELTQORV_FAKES_DIR);
+const QString Fakes = QStringLiteral(VELTQORV_TEST_FAKES);
 const QDateTime Now(QDate(2026, 3, 14), QTime(12, 0), Qt::UTC);
 
 // Reads "in N <unit>" only, against the reference it is given.

@@ -2,6 +2,7 @@
 #include "library/shakeitem.h"
 #include "library/store.h"
 
+#include "capture/chrono.h"
 #include "engine/preferencekeys.h"
 #include "engine/preferences.h"
 #include "engine/timephraseparser.h"
@@ -164,6 +165,23 @@ private Q_SLOTS:
         m_model->startUp();
         m_now = *waiting.scheduledDate;
         QTRY_COMPARE_WITH_TIMEOUT(startsOf(QStringLiteral("premiere-one")), 2, 10000);
+    }
+
+    // The tool's own words read by the natural-language parser the application uses: a start
+    // two hours ahead is looked at again half-way.
+    void premiereStartReadByTheRealParser()
+    {
+        m_model = std::make_unique<MainModel>(*m_store, *m_prefs, &Capture::Chrono::shared(), nullptr);
+        m_model->setClock([this] { return m_now; });
+        QSignalSpy finished(m_model.get(), &MainModel::runFinished);
+        const qint64 id = addOne(QStringLiteral("premiere-chrono"));
+        QVERIFY(finished.wait(20000));
+        QCOMPARE(item(id).scheduledDate, m_now.addSecs(3600));
+
+        m_prefs->setValue(Engine::PreferenceKeys::downloadDelay, std::optional<int>(1));
+        m_model->start({id});
+        QVERIFY(finished.wait(20000));
+        QCOMPARE(item(id).scheduledDate, m_now.addSecs(3 * 3600));
     }
 
     void staleRunningFlagsAreClearedAtStartUp()
