@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QPainter>
-#include <QPainterPath>
 #include <QScreen>
 #include <QStyle>
 #include <QVBoxLayout>
