@@ -160,11 +160,9 @@ void MainModel::onRunFinished(qint64 id, quint64 token)
 
 void MainModel::startDue()
 {
-    const QDateTime current = now();
     QList<qint64> due;
-    for (const ShakeItem& item : m_store.scheduledItems()) {
-        if (item.scheduledDate && *item.scheduledDate <= current && !item.isRunning() &&
-            !m_runs.contains(item.id))
+    for (const ShakeItem& item : m_store.dueItems(now())) {
+        if (!item.isRunning() && !m_runs.contains(item.id))
             due.append(item.id);
     }
     if (!due.isEmpty())

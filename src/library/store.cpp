@@ -749,6 +749,13 @@ QList<ShakeItem> Store::scheduledItems() const
                        QStringLiteral(" ORDER BY i.scheduledDate, i.id"), 0, -1);
 }
 
+QList<ShakeItem> Store::dueItems(const QDateTime& now) const
+{
+    // Asked once a second: the partial index answers without reading the waiting items.
+    return selectItems(QStringLiteral(" WHERE i.scheduledDate IS NOT NULL AND i.scheduledDate <= ?"),
+                       {dateValue(now)}, QStringLiteral(" ORDER BY i.scheduledDate, i.id"), 0, -1);
+}
+
 // Option sets ------------------------------------------------------------------------------------
 
 std::optional<qint64> Store::insertQorvConfig(const Engine::QorvConfig& config)

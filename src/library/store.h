@@ -77,6 +77,8 @@ public:
     QList<ShakeItem> runningItems() const;
     // Items that carry a schedule, earliest first.
     QList<ShakeItem> scheduledItems() const;
+    // Scheduled items whose date is not later than `now`, earliest first.
+    QList<ShakeItem> dueItems(const QDateTime& now) const;
 
     // Option sets ---------------------------------------------------------------------------
     std::optional<qint64> insertQorvConfig(const Engine::QorvConfig& config);
