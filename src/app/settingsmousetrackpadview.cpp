@@ -1,11 +1,12 @@
 #include "settingsmousetrackpadview.h"
 
+#include "gesturecontroller.h"
+
 #include "engine/preferencekeys.h"
 #include "engine/preferences.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -43,7 +44,7 @@ SettingsMouseTrackpadView::SettingsMouseTrackpadView(Engine::Preferences& prefer
 
 bool SettingsMouseTrackpadView::gestureAvailable()
 {
-    return QGuiApplication::platformName() == QLatin1String("xcb");
+    return GestureController::isAvailable();
 }
 
 QString SettingsMouseTrackpadView::description()
@@ -51,11 +52,8 @@ QString SettingsMouseTrackpadView::description()
     const QString first = QStringLiteral("Quickly drag and shake link to add as new download.");
     if (gestureAvailable())
         return first + QStringLiteral("\n\n*(Works in this X11 session; no extra permission is needed.)*");
-    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
-        return first +
-               QStringLiteral("\n\n*(Not available in a Wayland session: Wayland does not let applications "
-                              "follow drags in other windows. Log in to an X11 session to use it.)*");
-    return first + QStringLiteral("\n\n*(Not available on this display.)*");
+    return first + QStringLiteral("\n\n*(Not available: ") + GestureController::unavailableReason() +
+           QStringLiteral(")*");
 }
 
 } // namespace App

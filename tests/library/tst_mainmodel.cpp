@@ -1,4 +1,5 @@
 #include "library/mainmodel.h"
+#include "library/notifier.h"
 #include "library/shakeitem.h"
 #include "library/store.h"
 
@@ -6,7 +7,11 @@
 #include "engine/preferencekeys.h"
 #include "engine/preferences.h"
 #include "engine/timephraseparser.h"
+#include "recordingnotificationserver.h"
 #include "support/processprobe.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
 
 #include <QFile>
 #include <QSignalSpy>
@@ -134,6 +139,38 @@ private Q_SLOTS:
         QVERIFY(!done.info->error);
         QVERIFY(done.info->log.contains(QStringLiteral("Destination")));
         QCOMPARE(m_model->runningCount(), 0);
+    }
+
+    // A finished download is announced on the session bus; a failed one is not.
+    void completionIsNotified()
+    {
+        QDBusConnection bus = QDBusConnection::sessionBus();
+        if (!bus.isConnected())
+            QSKIP("no session bus");
+        RecordingNotificationServer server;
+        QVERIFY(bus.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &server,
+                                   QDBusConnection::ExportAllSlots));
+        const bool owned = bus.registerService(QStringLiteral("org.freedesktop.Notifications"));
+        if (!owned)
+            QSKIP("another notification server owns the name");
+        Notifier notifier;
+        m_model = std::make_unique<MainModel>(*m_store, *m_prefs, &m_parser, &notifier);
+        m_model->setClock([this] { return m_now; });
+
+        QSignalSpy finished(m_model.get(), &MainModel::runFinished);
+        addOne(QStringLiteral("fail-notify"));
+        QVERIFY(finished.wait(20000));
+        addOne(QStringLiteral("ok-notify"));
+        QVERIFY(finished.wait(20000));
+        QTRY_COMPARE_WITH_TIMEOUT(server.calls.size(), 1, 10000);
+        QCOMPARE(server.calls.first().summary, QStringLiteral("✅ Downloaded"));
+        QVERIFY(server.calls.first().body.contains(QStringLiteral("http://127.0.0.1:9/ok-notify")));
+        // A notice for the failure, posted first, would have come first.
+        QCOMPARE(server.calls.size(), 1);
+
+        m_model.reset();
+        bus.unregisterService(QStringLiteral("org.freedesktop.Notifications"));
+        bus.unregisterObject(QStringLiteral("/org/freedesktop/Notifications"));
     }
 
     // Everything after the first warning counts: the error text is kept whole.

@@ -1,4 +1,5 @@
 #include "library/notifier.h"
+#include "recordingnotificationserver.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusContext>
@@ -18,37 +19,7 @@ namespace {
 const QString ServiceName = QStringLiteral("org.freedesktop.Notifications");
 const QString ServicePath = QStringLiteral("/org/freedesktop/Notifications");
 
-// A notification server that records what it is asked to show, or refuses everything.
-class RecordingServer : public QObject, protected QDBusContext
-{
-    Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
-public:
-    struct Call
-    {
-        QString appName;
-        QString appIcon;
-        QString summary;
-        QString body;
-        QVariantMap hints;
-        int timeout = 0;
-    };
-    QList<Call> calls;
-    bool refuse = false;
-
-public Q_SLOTS:
-    uint Notify(const QString& appName, uint /*replacesId*/, const QString& appIcon, const QString& summary,
-                const QString& body, const QStringList& /*actions*/, const QVariantMap& hints, int timeout)
-    {
-        if (refuse) {
-            sendErrorReply(QDBusError::AccessDenied, QStringLiteral("notifications are off"));
-            return 0;
-        }
-        calls += Call{appName, appIcon, summary, body, hints, timeout};
-        return static_cast<uint>(calls.size());
-    }
-    QStringList GetCapabilities() { return {QStringLiteral("body")}; }
-};
+using RecordingServer = RecordingNotificationServer;
 
 // A bus of the test's own, with no notification server unless the test registers one, and
 // optionally one that the bus could start.
