@@ -526,15 +526,9 @@ std::optional<QList<qint64>> Store::insertItems(const QList<ShakeItem>& items,
     Transaction transaction(*this);
     if (!transaction.begun())
         return std::nullopt;
-    QSqlQuery q(database());
-    q.prepare(QStringLiteral("INSERT INTO QorvConfig (name, itemDic) VALUES (?, ?)"));
-    q.addBindValue(textValue(config.name()));
-    q.addBindValue(QString::fromUtf8(config.encodedItems()));
-    if (!q.exec()) {
-        fail(q);
+    const std::optional<qint64> configId = writeQorvConfig(config);
+    if (!configId)
         return std::nullopt;
-    }
-    const qint64 configId = q.lastInsertId().toLongLong();
     QList<qint64> ids;
     ids.reserve(items.size());
     for (ShakeItem item : items) {
@@ -763,6 +757,14 @@ std::optional<qint64> Store::insertQorvConfig(const Engine::QorvConfig& config)
     Transaction transaction(*this);
     if (!transaction.begun())
         return std::nullopt;
+    const std::optional<qint64> id = writeQorvConfig(config);
+    if (!id || !transaction.commit())
+        return std::nullopt;
+    return id;
+}
+
+std::optional<qint64> Store::writeQorvConfig(const Engine::QorvConfig& config)
+{
     QSqlQuery q(database());
     q.prepare(QStringLiteral("INSERT INTO QorvConfig (name, itemDic) VALUES (?, ?)"));
     q.addBindValue(textValue(config.name()));
@@ -771,10 +773,7 @@ std::optional<qint64> Store::insertQorvConfig(const Engine::QorvConfig& config)
         fail(q);
         return std::nullopt;
     }
-    const qint64 id = q.lastInsertId().toLongLong();
-    if (!transaction.commit())
-        return std::nullopt;
-    return id;
+    return q.lastInsertId().toLongLong();
 }
 
 std::optional<StoredQorvConfig> Store::qorvConfig(qint64 id) const

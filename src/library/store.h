@@ -119,6 +119,8 @@ private:
     bool writeItem(const ShakeItem& item);
     bool writeRecords(qint64 itemId, const ShakeItem& item);
     std::optional<qint64> insertOneItem(const ShakeItem& item);
+    // Inside a caller's transaction.
+    std::optional<qint64> writeQorvConfig(const Engine::QorvConfig& config);
     bool execIds(const QString& sql, const QList<qint64>& ids);
     static QString filterCountSql(SidebarItemType type);
 
