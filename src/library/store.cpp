@@ -827,9 +827,22 @@ bool Store::deleteQorvConfig(qint64 id)
 
 std::optional<Favicon> Store::favicon(qint64 id) const
 {
+    return selectFavicon(QStringLiteral("id"), id);
+}
+
+std::optional<Favicon> Store::faviconForSite(const QUrl& site) const
+{
+    const QString key = siteKey(site);
+    if (key.isEmpty())
+        return std::nullopt;
+    return selectFavicon(QStringLiteral("url"), key);
+}
+
+std::optional<Favicon> Store::selectFavicon(const QString& column, const QVariant& value) const
+{
     QSqlQuery q(database());
-    q.prepare(QStringLiteral("SELECT id, url, data FROM Favicon WHERE id = ?"));
-    q.addBindValue(id);
+    q.prepare(QStringLiteral("SELECT id, url, data FROM Favicon WHERE %1 = ?").arg(column));
+    q.addBindValue(value);
     if (!q.exec()) {
         fail(q);
         return std::nullopt;
@@ -842,23 +855,6 @@ std::optional<Favicon> Store::favicon(qint64 id) const
     if (!q.value(2).isNull())
         icon.data = q.value(2).toByteArray();
     return icon;
-}
-
-std::optional<Favicon> Store::faviconForSite(const QUrl& site) const
-{
-    const QString key = siteKey(site);
-    if (key.isEmpty())
-        return std::nullopt;
-    QSqlQuery q(database());
-    q.prepare(QStringLiteral("SELECT id FROM Favicon WHERE url = ?"));
-    q.addBindValue(key);
-    if (!q.exec()) {
-        fail(q);
-        return std::nullopt;
-    }
-    if (!q.next())
-        return std::nullopt;
-    return favicon(q.value(0).toLongLong());
 }
 
 std::optional<qint64> Store::storeFavicon(const QUrl& site, const std::optional<QByteArray>& data,

@@ -121,6 +121,8 @@ private:
     std::optional<qint64> insertOneItem(const ShakeItem& item);
     // Inside a caller's transaction.
     std::optional<qint64> writeQorvConfig(const Engine::QorvConfig& config);
+    // `column` is one of ours (id or url), never user text.
+    std::optional<Favicon> selectFavicon(const QString& column, const QVariant& value) const;
     bool execIds(const QString& sql, const QList<qint64>& ids);
     static QString filterCountSql(SidebarItemType type);
 
