@@ -1,6 +1,7 @@
 #include "commandrunner.h"
 
 #include "logging.h"
+#include "orphansweeper.h"
 
 #include <csignal>
 #include <sys/prctl.h>
@@ -77,6 +78,12 @@ void CommandRunner::start(const ShellCommand& command)
     if (command.raw().contains(QChar(0))) {
         finish(ProcessResult::launchFailure(QStringLiteral("The command line contains a NUL character.")));
         return;
+    }
+    const QByteArray mark = OrphanSweeper::childMark();
+    if (!mark.isEmpty()) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QString::fromLatin1(OrphanSweeper::variableName()), QString::fromUtf8(mark));
+        m_process.setProcessEnvironment(environment);
     }
     m_process.setProgram(*shellPath);
     m_process.setArguments(command.arguments());

@@ -6,9 +6,12 @@
 
 #include "capture/linkdetector.h"
 #include "engine/logging.h"
+#include "engine/orphansweeper.h"
 #include "engine/preferencekeys.h"
 #include "engine/preferences.h"
 #include "engine/toolpath.h"
+
+#include <QFileInfo>
 
 namespace Library {
 
@@ -48,12 +51,19 @@ QDateTime MainModel::now() const
 
 void MainModel::startUp()
 {
+    // Tools a killed predecessor left running would still be writing our files.
+    const QString scope = QFileInfo(m_store.path()).absoluteFilePath();
+    Engine::OrphanSweeper::markChildren(scope);
+    const int swept = Engine::OrphanSweeper::sweep(scope);
+    if (swept > 0)
+        qCInfo(Engine::lcMain) << "ended" << swept << "tool processes left by an earlier run";
     const int cleared = m_store.clearStaleRunning();
     if (cleared > 0)
         qCInfo(Engine::lcMain) << "cleared the running flag of" << cleared << "items left by an earlier run";
     Engine::ToolPath::discover(m_preferences, this);
     refreshRunningCount();
     m_scheduler.start();
+    qCDebug(Engine::lcMain) << "start-up done";
 }
 
 QList<qint64> MainModel::add(const QList<QUrl>& urls, const std::optional<Engine::QorvConfig>& config)

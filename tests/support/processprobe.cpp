@@ -4,6 +4,9 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
+#include <functional>
+
 namespace TestSupport {
 
 namespace {
@@ -26,23 +29,38 @@ bool ProcessProbe::isGone(qint64 pid)
     return close < 0 || close + 2 >= stat.size() || stat.at(close + 2) == 'Z' || stat.at(close + 2) == 'X';
 }
 
-QList<qint64> ProcessProbe::withCommandLineContaining(const QString& needle)
+namespace {
+// Live processes other than this one for which `matches` holds.
+QList<qint64> livingWhere(const std::function<bool(qint64)>& matches)
 {
     QList<qint64> found;
-    const QByteArray wanted = needle.toUtf8();
     const qint64 self = QCoreApplication::applicationPid();
     const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     for (const QString& entry : entries) {
         bool ok = false;
         const qint64 pid = entry.toLongLong(&ok);
-        if (!ok || pid == self)
-            continue;
-        QByteArray commandLine = readProcFile(pid, "cmdline");
-        commandLine.replace('\0', ' ');
-        if (commandLine.contains(wanted) && !isGone(pid))
+        if (ok && pid != self && matches(pid) && !ProcessProbe::isGone(pid))
             found.append(pid);
     }
     return found;
+}
+} // namespace
+
+QList<qint64> ProcessProbe::withCommandLineContaining(const QString& needle)
+{
+    const QByteArray wanted = needle.toUtf8();
+    return livingWhere([&](qint64 pid) { return readProcFile(pid, "cmdline").replace('\0', ' ').contains(wanted); });
+}
+
+QList<qint64> ProcessProbe::withEnvironmentEnding(const QByteArray& name, const QByteArray& suffix)
+{
+    const QByteArray prefix = name + '=';
+    return livingWhere([&](qint64 pid) {
+        const QList<QByteArray> entries = readProcFile(pid, "environ").split('\0');
+        return std::any_of(entries.begin(), entries.end(), [&](const QByteArray& entry) {
+            return entry.startsWith(prefix) && entry.endsWith(suffix);
+        });
+    });
 }
 
 } // namespace TestSupport
