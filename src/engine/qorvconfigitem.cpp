@@ -60,7 +60,8 @@ QStringList QorvConfigItem::tokens() const
     const CaseInfo& info = infoOf(m_case);
     QStringList tokens;
     if (m_case == Case::raw) {
-        tokens.append(m_text);
+        // A stored option set is read back from disk; its key must not reach the shell as code.
+        tokens.append(shellWord(m_text));
         if (m_value)
             tokens.append(shellQuote(*m_value));
         return tokens;

@@ -23,6 +23,9 @@ private Q_SLOTS:
             << QStringLiteral("--limit-rate '1M'");
         QTest::newRow("raw with empty value")
             << QorvConfigItem::raw(QStringLiteral("-x"), QString()) << QStringLiteral("-x ''");
+        QTest::newRow("raw key that is shell code")
+            << QorvConfigItem::raw(QStringLiteral("--x $(touch y)")) << QStringLiteral("'--x $(touch y)'");
+        QTest::newRow("raw empty key") << QorvConfigItem::raw(QString()) << QStringLiteral("''");
         QTest::newRow("format") << QorvConfigItem::format(QStringLiteral("bv*+ba/b"))
                                 << QStringLiteral("-f 'bv*+ba/b'");
         QTest::newRow("formatSort") << QorvConfigItem::formatSort(QStringLiteral("res:720"))
