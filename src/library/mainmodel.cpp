@@ -17,6 +17,7 @@ namespace Library {
 
 namespace {
 constexpr int SchedulerIntervalMs = 1000;
+constexpr qint64 StoreAlertIntervalSeconds = 60;
 }
 
 MainModel::MainModel(Store& store, Engine::Preferences& preferences, Engine::TimePhraseParser* parser,
@@ -90,7 +91,7 @@ QList<qint64> MainModel::add(const QList<QUrl>& urls, const std::optional<Engine
     }
     const std::optional<QList<qint64>> ids = m_store.insertItems(items, options);
     if (!ids) {
-        qCWarning(Engine::lcMain) << "adding downloads failed:" << m_store.lastError();
+        reportStoreFailure("adding downloads");
         return {};
     }
     start(*ids);
@@ -100,11 +101,12 @@ QList<qint64> MainModel::add(const QList<QUrl>& urls, const std::optional<Engine
 bool MainModel::addFromClipboardText(const QString& text)
 {
     const std::optional<QUrl> url = Capture::LinkDetector::validUrl(text);
-    if (!url || add({*url}).isEmpty()) {
+    if (!url) {
         Q_EMIT alertRaised(noValidUrlMessage());
         return false;
     }
-    return true;
+    // A store that cannot be written has said so already.
+    return !add({*url}).isEmpty();
 }
 
 void MainModel::start(const QList<qint64>& ids)
@@ -123,7 +125,7 @@ void MainModel::start(const QList<qint64>& ids)
     if (toStart.isEmpty())
         return;
     if (!m_store.startItems(toStart))
-        qCWarning(Engine::lcMain) << "marking downloads as running failed:" << m_store.lastError();
+        reportStoreFailure("marking downloads as running");
     for (const qint64 id : toStart) {
         if (!m_runs.contains(id))
             launch(id);
@@ -161,11 +163,23 @@ void MainModel::onRunFinished(qint64 id, quint64 token)
         // The outcome of the stopped run is superseded by the run the user asked for since.
         launch(id);
     } else {
-        actor->recordOutcome(m_notifier);
+        if (!actor->recordOutcome(m_notifier))
+            reportStoreFailure("recording the outcome of a download");
         Q_EMIT runFinished(id);
     }
     Q_EMIT progressChanged(id);
     checkShutdown();
+}
+
+void MainModel::reportStoreFailure(const char* action)
+{
+    qCWarning(Engine::lcMain) << action << "failed:" << m_store.lastError();
+    // A read-only or full disk fails every write; one alert says it for a while.
+    const QDateTime at = now();
+    if (m_lastStoreAlert.isValid() && m_lastStoreAlert.secsTo(at) < StoreAlertIntervalSeconds)
+        return;
+    m_lastStoreAlert = at;
+    Q_EMIT alertRaised(storeFailureMessage(m_store.lastError()));
 }
 
 void MainModel::startDue()
@@ -182,7 +196,7 @@ void MainModel::startDue()
 void MainModel::stop(const QList<qint64>& ids)
 {
     if (!m_store.stopItems(ids))
-        qCWarning(Engine::lcMain) << "stopping downloads failed:" << m_store.lastError();
+        reportStoreFailure("stopping downloads");
     for (const qint64 id : ids) {
         const auto run = m_runs.find(id);
         if (run == m_runs.end())
@@ -206,14 +220,14 @@ void MainModel::stopRunning()
 void MainModel::toggleStar(const QList<qint64>& ids)
 {
     if (!m_store.toggleStar(ids))
-        qCWarning(Engine::lcMain) << "starring downloads failed:" << m_store.lastError();
+        reportStoreFailure("starring downloads");
 }
 
 void MainModel::remove(const QList<qint64>& ids)
 {
     stop(ids);
     if (!m_store.deleteItems(ids))
-        qCWarning(Engine::lcMain) << "deleting downloads failed:" << m_store.lastError();
+        reportStoreFailure("deleting downloads");
 }
 
 void MainModel::shutdown(int waitMs, std::function<void()> done)

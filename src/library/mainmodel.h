@@ -84,6 +84,10 @@ public:
     void setWindowSubTitle(const std::optional<QString>& subtitle);
 
     static QString noValidUrlMessage() { return QStringLiteral("No valid URL found in pasteboard!"); }
+    static QString storeFailureMessage(const QString& reason)
+    {
+        return QStringLiteral("The list of downloads could not be saved: %1").arg(reason);
+    }
 
 Q_SIGNALS:
     void runningCountChanged(int count);
@@ -98,6 +102,7 @@ private:
     void launch(qint64 id);
     void onRunFinished(qint64 id, quint64 token);
     void refreshRunningCount();
+    void reportStoreFailure(const char* action);
     void checkShutdown();
     QDateTime now() const;
 
@@ -108,6 +113,7 @@ private:
     FaviconFetcher* m_favicons = nullptr;
     Clock m_now;
     QTimer m_scheduler;
+    QDateTime m_lastStoreAlert;
     // One entry per item whose run is alive in this process.
     struct Run
     {

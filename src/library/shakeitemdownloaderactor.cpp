@@ -73,7 +73,7 @@ bool ShakeItemDownloaderActor::recordOutcome(Notifier* notifier) const
 {
     // Deleted while it ran: there is nothing to record, and nothing went wrong.
     if (!m_store.item(m_itemId))
-        return false;
+        return true;
     const bool succeeded = m_result.status() == DownloaderStatus::completed;
     const DownloaderResult* interim = m_downloader ? &m_downloader->tempResult() : nullptr;
     const QDateTime now = m_now ? m_now() : QDateTime::currentDateTimeUtc();

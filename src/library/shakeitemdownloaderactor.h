@@ -40,7 +40,8 @@ public:
     void run();
     void stop();
 
-    // Writes the outcome into the item in one transaction; false when the item is gone.
+    // Writes the outcome into the item in one transaction; false when the store could not be
+    // written (an item deleted meanwhile needs nothing written).
     bool recordOutcome(Notifier* notifier) const;
     const Engine::DownloaderResult& result() const { return m_result; }
 
