@@ -9,12 +9,15 @@
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QLoggingCategory>
 
 #include <utility>
 
 namespace App {
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcPortal, "org.veltqorv.VeltQorv.GlobalShortcutsPortal")
 
 const QString portalService = QStringLiteral("org.freedesktop.portal.Desktop");
 const QString portalPath = QStringLiteral("/org/freedesktop/portal/desktop");
@@ -40,9 +43,19 @@ QString sessionHandle(const QVariantMap& results)
 GlobalShortcutsPortal::GlobalShortcutsPortal(const QDBusConnection& bus, QObject* parent)
     : QObject(parent), m_bus(bus)
 {
+    // Connections by slot name look the parameter types up by name, which only works for types
+    // registered before; QDBusObjectPath otherwise is not until its first use.
+    qRegisterMetaType<QDBusObjectPath>();
     PortalShortcut::registerDBusTypes();
-    m_bus.connect(portalService, portalPath, shortcutsInterface, QStringLiteral("Activated"), this,
-                  SLOT(shortcutActivated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
+    const bool activations =
+        m_bus.connect(portalService, portalPath, shortcutsInterface, QStringLiteral("Activated"), this,
+                      SLOT(shortcutActivated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
+    // The user may give the shortcut other keys in the desktop's settings at any time.
+    const bool changes =
+        m_bus.connect(portalService, portalPath, shortcutsInterface, QStringLiteral("ShortcutsChanged"), this,
+                      SLOT(shortcutsChanged(QDBusObjectPath, QList<App::PortalShortcut>)));
+    if (m_bus.isConnected() && !(activations && changes))
+        qCWarning(lcPortal) << "cannot follow the portal's shortcut signals";
 }
 
 GlobalShortcutsPortal::~GlobalShortcutsPortal()
@@ -134,15 +147,17 @@ void GlobalShortcutsPortal::shortcutsBound(uint response, const QVariantMap& res
         return;
     }
     const auto shortcuts = qdbus_cast<QList<PortalShortcut>>(results.value(QStringLiteral("shortcuts")));
-    for (const PortalShortcut& shortcut : shortcuts) {
-        if (shortcut.id == m_wanted.id) {
-            Q_EMIT bound(shortcut.id,
-                         shortcut.properties.value(QStringLiteral("trigger_description")).toString());
-            return;
-        }
-    }
     // Left out of the answer: the desktop took the shortcut but assigned it no keys.
-    Q_EMIT bound(m_wanted.id, QString());
+    Q_EMIT bound(m_wanted.id, triggerOf(shortcuts).value_or(QString()));
+}
+
+std::optional<QString> GlobalShortcutsPortal::triggerOf(const QList<PortalShortcut>& shortcuts) const
+{
+    for (const PortalShortcut& shortcut : shortcuts) {
+        if (shortcut.id == m_wanted.id)
+            return shortcut.properties.value(QStringLiteral("trigger_description")).toString();
+    }
+    return std::nullopt;
 }
 
 void GlobalShortcutsPortal::startRequest(const QDBusPendingCall& call, PortalRequest* request,
@@ -183,6 +198,15 @@ void GlobalShortcutsPortal::shortcutActivated(const QDBusObjectPath& session, co
     Q_UNUSED(options)
     if (!m_session.isEmpty() && session.path() == m_session)
         Q_EMIT activated(id);
+}
+
+void GlobalShortcutsPortal::shortcutsChanged(const QDBusObjectPath& session,
+                                             const QList<App::PortalShortcut>& shortcuts)
+{
+    if (m_session.isEmpty() || session.path() != m_session)
+        return;
+    if (const std::optional<QString> trigger = triggerOf(shortcuts))
+        Q_EMIT bound(m_wanted.id, *trigger);
 }
 
 void GlobalShortcutsPortal::closeSession(const QString& session)

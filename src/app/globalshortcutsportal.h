@@ -1,8 +1,12 @@
 #pragma once
 
+#include "portalshortcut.h"
+
 #include <QDBusConnection>
 #include <QObject>
 #include <QVariantMap>
+
+#include <optional>
 
 class QDBusError;
 class QDBusObjectPath;
@@ -39,7 +43,8 @@ public:
 
 Q_SIGNALS:
     void present();
-    // triggerDescription is the desktop's own text for the keys, empty when it names none.
+    // triggerDescription is the desktop's own text for the keys, empty when it names none. Comes
+    // again whenever the user gives the shortcut other keys in the desktop's settings.
     void bound(const QString& id, const QString& triggerDescription);
     void failed(App::GlobalShortcutsPortal::Failure failure);
     void activated(const QString& id);
@@ -47,6 +52,7 @@ Q_SIGNALS:
 private Q_SLOTS:
     void shortcutActivated(const QDBusObjectPath& session, const QString& id, qulonglong timestamp,
                            const QVariantMap& options);
+    void shortcutsChanged(const QDBusObjectPath& session, const QList<App::PortalShortcut>& shortcuts);
 
 private:
     struct Wanted
@@ -61,6 +67,8 @@ private:
     void bindShortcuts();
     void sessionCreated(uint response, const QVariantMap& results);
     void shortcutsBound(uint response, const QVariantMap& results);
+    // The desktop's text for our shortcut's keys, when the list holds it.
+    std::optional<QString> triggerOf(const QList<PortalShortcut>& shortcuts) const;
     void startRequest(const QDBusPendingCall& call, PortalRequest* request,
                       void (GlobalShortcutsPortal::*answered)(uint, const QVariantMap&));
     void closeSession(const QString& session);

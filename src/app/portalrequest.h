@@ -21,7 +21,6 @@ public:
 
     // The handle_token to send with the call.
     QString token() const { return m_token; }
-    QString path() const { return m_path; }
     // The request handle the call returned.
     void follow(const QDBusObjectPath& handle);
 

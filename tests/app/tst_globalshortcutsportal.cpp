@@ -9,7 +9,6 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
-#include <QDir>
 #include <QFile>
 #include <QKeySequenceEdit>
 #include <QLabel>
@@ -121,6 +120,16 @@ public:
                                        QStringLiteral("Activated"));
         signal << QVariant::fromValue(QDBusObjectPath(session)) << id << QVariant::fromValue(qulonglong(1))
                << QVariantMap();
+        m_bus.send(signal);
+    }
+
+    void changeKeys(const QString& session, const QString& id, const QString& trigger)
+    {
+        QDBusMessage signal =
+            QDBusMessage::createSignal(portalPath, QStringLiteral("org.freedesktop.portal.GlobalShortcuts"),
+                                       QStringLiteral("ShortcutsChanged"));
+        const QList<PortalShortcut> shortcuts{{id, {{QStringLiteral("trigger_description"), trigger}}}};
+        signal << QVariant::fromValue(QDBusObjectPath(session)) << QVariant::fromValue(shortcuts);
         m_bus.send(signal);
     }
 
@@ -270,6 +279,46 @@ private Q_SLOTS:
         QCOMPARE(text.has_value(), !trigger.isEmpty());
     }
 
+    // First of the tests on the bus: the signal connections must work in a process that has
+    // not used the portal before.
+    void activationForOurShortcutOnly()
+    {
+        QVERIFY(m_desktop->offerPortal());
+        m_desktop->portal.assignedTrigger = QStringLiteral("Ctrl+Shift+D");
+        auto shortcut = recordedShortcut(QStringLiteral("Ctrl+Shift+D"));
+        QTRY_COMPARE(shortcut->status(), Status::Active);
+        const QString session = m_desktop->portal.binds.last().session;
+        QSignalSpy activated(shortcut.get(), &GlobalShortcut::activated);
+
+        m_desktop->portal.activate(QStringLiteral("/org/freedesktop/portal/desktop/session/1_99/other"),
+                                   m_name);
+        m_desktop->portal.activate(session, QStringLiteral("someoneElse"));
+        m_desktop->portal.activate(session, m_name);
+        // Signals arrive in order, so by the time ours has, the others have been turned away.
+        QTRY_COMPARE(activated.count(), 1);
+        m_desktop->portal.activate(session, m_name);
+        QTRY_COMPARE(activated.count(), 2);
+    }
+
+    void keysChangedInTheDesktop()
+    {
+        QVERIFY(m_desktop->offerPortal());
+        m_desktop->portal.assignedTrigger = QStringLiteral("Ctrl+Alt+K");
+        auto shortcut = recordedShortcut(QStringLiteral("Ctrl+Alt+K"));
+        QTRY_COMPARE(shortcut->status(), Status::Active);
+        const QString session = m_desktop->portal.binds.last().session;
+        QSignalSpy status(shortcut.get(), &GlobalShortcut::statusChanged);
+
+        m_desktop->portal.changeKeys(QStringLiteral("/org/freedesktop/portal/desktop/session/1_99/other"),
+                                     m_name, QStringLiteral("Alt+O"));
+        m_desktop->portal.changeKeys(session, QStringLiteral("someoneElse"), QStringLiteral("Alt+E"));
+        m_desktop->portal.changeKeys(session, m_name, QStringLiteral("Super+K"));
+        // Ours comes last, so once it shows, the other two have been passed over.
+        QTRY_VERIFY2(shortcut->statusText().contains(QStringLiteral("Press Super+K")),
+                     qPrintable(shortcut->statusText()));
+        QCOMPARE(status.count(), 1);
+    }
+
     void bindRoundTrip_data()
     {
         QTest::addColumn<QString>("assigned");
@@ -308,25 +357,6 @@ private Q_SLOTS:
         QCOMPARE(bind.shortcuts[0].properties.value(QStringLiteral("preferred_trigger")).toString(),
                  QStringLiteral("CTRL+SHIFT+d"));
         QVERIFY(!bind.shortcuts[0].properties.value(QStringLiteral("description")).toString().isEmpty());
-    }
-
-    void activationForOurShortcutOnly()
-    {
-        QVERIFY(m_desktop->offerPortal());
-        m_desktop->portal.assignedTrigger = QStringLiteral("Ctrl+Shift+D");
-        auto shortcut = recordedShortcut(QStringLiteral("Ctrl+Shift+D"));
-        QTRY_COMPARE(shortcut->status(), Status::Active);
-        const QString session = m_desktop->portal.binds.last().session;
-        QSignalSpy activated(shortcut.get(), &GlobalShortcut::activated);
-
-        m_desktop->portal.activate(QStringLiteral("/org/freedesktop/portal/desktop/session/1_99/other"),
-                                   m_name);
-        m_desktop->portal.activate(session, QStringLiteral("someoneElse"));
-        m_desktop->portal.activate(session, m_name);
-        // Signals arrive in order, so by the time ours has, the others have been turned away.
-        QTRY_COMPARE(activated.count(), 1);
-        m_desktop->portal.activate(session, m_name);
-        QTRY_COMPARE(activated.count(), 2);
     }
 
     void desktopSaysNo_data()
