@@ -1,8 +1,10 @@
 #include "globalshortcut.h"
 
 #include "engine/preferences.h"
+#include "portaltrigger.h"
 
 #include <QCoreApplication>
+#include <QDBusConnection>
 #include <QGuiApplication>
 #include <QLoggingCategory>
 
@@ -11,6 +13,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <utility>
 
 namespace App {
 
@@ -130,6 +133,11 @@ quint16 numLockMask(xcb_connection_t* connection, xcb_key_symbols_t* symbols)
     return XCB_MOD_MASK_2;
 }
 
+bool onWayland()
+{
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 } // namespace
 
 Engine::PreferenceKey<std::optional<QString>> GlobalShortcut::preferenceKey(const QString& name)
@@ -140,6 +148,36 @@ Engine::PreferenceKey<std::optional<QString>> GlobalShortcut::preferenceKey(cons
 GlobalShortcut::GlobalShortcut(Engine::Preferences& preferences, QString name, QObject* parent)
     : QObject(parent), m_preferences(preferences), m_name(std::move(name))
 {
+    if (onWayland())
+        usePortal(QDBusConnection::sessionBus());
+}
+
+GlobalShortcut::GlobalShortcut(Engine::Preferences& preferences, QString name,
+                               const QDBusConnection& portalBus, QObject* parent)
+    : QObject(parent), m_preferences(preferences), m_name(std::move(name))
+{
+    usePortal(portalBus);
+}
+
+void GlobalShortcut::usePortal(const QDBusConnection& bus)
+{
+    m_portal = new GlobalShortcutsPortal(bus, this);
+    connect(m_portal, &GlobalShortcutsPortal::present, this, [this] {
+        if (std::exchange(m_portalMissing, false))
+            setStatus(m_status);
+    });
+    connect(m_portal, &GlobalShortcutsPortal::bound, this, [this](const QString& id, const QString& trigger) {
+        if (id != m_name)
+            return;
+        m_portalMissing = false;
+        m_portalTrigger = trigger;
+        setStatus(Status::Active);
+    });
+    connect(m_portal, &GlobalShortcutsPortal::failed, this, &GlobalShortcut::portalFailed);
+    connect(m_portal, &GlobalShortcutsPortal::activated, this, [this](const QString& id) {
+        if (id == m_name && m_status == Status::Active)
+            Q_EMIT activated();
+    });
 }
 
 GlobalShortcut::~GlobalShortcut()
@@ -149,22 +187,25 @@ GlobalShortcut::~GlobalShortcut()
         QCoreApplication::instance()->removeNativeEventFilter(this);
 }
 
-std::optional<QString> GlobalShortcut::unavailableReason()
+std::optional<QString> GlobalShortcut::unavailableReason() const
 {
-    const QString platform = QGuiApplication::platformName();
-    if (platform == QLatin1String("xcb") && x11Connection())
-        return std::nullopt;
-    if (platform.startsWith(QLatin1String("wayland")))
+    if (m_portal) {
+        if (!m_portalMissing)
+            return std::nullopt;
         return QStringLiteral(
             "Global shortcuts are not available in a Wayland session: the desktop does not let "
             "applications listen for keys pressed in other windows. Use your desktop's own "
             "keyboard settings to run \"veltqorv\" instead.");
+    }
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("xcb") && x11Connection())
+        return std::nullopt;
     return QStringLiteral("Global shortcuts are not available on this display (%1).").arg(platform);
 }
 
 void GlobalShortcut::start()
 {
-    if (!m_filterInstalled && QCoreApplication::instance()) {
+    if (!m_portal && !m_filterInstalled && QCoreApplication::instance()) {
         QCoreApplication::instance()->installNativeEventFilter(this);
         m_filterInstalled = true;
     }
@@ -173,6 +214,10 @@ void GlobalShortcut::start()
             setKeySequence(stored ? QKeySequence::fromString(*stored, QKeySequence::PortableText)
                                   : QKeySequence());
         });
+    // With a combination stored, binding it has already asked; without, the settings still need
+    // to know whether recording one can work.
+    if (m_portal && m_sequence.isEmpty())
+        m_portal->probe();
 }
 
 void GlobalShortcut::setKeySequence(const QKeySequence& sequence)
@@ -180,7 +225,13 @@ void GlobalShortcut::setKeySequence(const QKeySequence& sequence)
     ungrab();
     m_sequence = sequence;
     if (sequence.isEmpty()) {
+        if (m_portal)
+            m_portal->release();
         setStatus(Status::NotSet);
+        return;
+    }
+    if (m_portal) {
+        bindThroughPortal(sequence[0]);
         return;
     }
     if (unavailableReason()) {
@@ -189,6 +240,37 @@ void GlobalShortcut::setKeySequence(const QKeySequence& sequence)
     }
     // A global shortcut is one combination; a longer recorded sequence uses its first.
     setStatus(grab(sequence[0]));
+}
+
+void GlobalShortcut::bindThroughPortal(const QKeyCombination& combination)
+{
+    const std::optional<QString> trigger = PortalTrigger::fromCombination(combination);
+    if (!trigger) {
+        m_portal->release();
+        setStatus(Status::Invalid);
+        return;
+    }
+    m_portalTrigger.clear();
+    setStatus(Status::Pending);
+    const QString description =
+        m_name == toggleMainWindowName() ? QStringLiteral("Show or hide the VeltQorv window") : m_name;
+    m_portal->bind(m_name, description, *trigger);
+}
+
+void GlobalShortcut::portalFailed(GlobalShortcutsPortal::Failure failure)
+{
+    switch (failure) {
+    case GlobalShortcutsPortal::Failure::Missing:
+        m_portalMissing = true;
+        setStatus(m_sequence.isEmpty() ? Status::NotSet : Status::Unavailable);
+        return;
+    case GlobalShortcutsPortal::Failure::Declined:
+        setStatus(Status::Declined);
+        return;
+    case GlobalShortcutsPortal::Failure::Refused:
+        setStatus(Status::Refused);
+        return;
+    }
 }
 
 void GlobalShortcut::setStatus(Status status)
@@ -269,13 +351,32 @@ void GlobalShortcut::ungrab()
 
 QString GlobalShortcut::statusText() const
 {
+    if (const std::optional<QString> reason = unavailableReason())
+        return *reason;
     const QString keys =
         m_sequence.isEmpty() ? QString() : QKeySequence(m_sequence[0]).toString(QKeySequence::NativeText);
     switch (m_status) {
     case Status::NotSet:
         return QStringLiteral("No shortcut recorded.");
     case Status::Active:
-        return QStringLiteral("Press %1 anywhere to show or hide the main window.").arg(keys);
+        if (!m_portal)
+            return QStringLiteral("Press %1 anywhere to show or hide the main window.").arg(keys);
+        // The desktop may have assigned other keys than those recorded; its own text is the truth.
+        if (m_portalTrigger.isEmpty())
+            return QStringLiteral("The desktop accepted the shortcut but assigned it no keys. Choose them in "
+                                  "your desktop's keyboard settings.");
+        return QStringLiteral("Press %1 anywhere to show or hide the main window.").arg(m_portalTrigger);
+    case Status::Pending:
+        return QStringLiteral("Waiting for the desktop to accept %1…").arg(keys);
+    case Status::Declined:
+        return QStringLiteral("The shortcut was declined in the desktop's prompt, so %1 does nothing. Record "
+                              "another combination, or clear it and record it again, to be asked once more.")
+            .arg(keys);
+    case Status::Refused:
+        return QStringLiteral(
+                   "The desktop did not accept %1 as a global shortcut. Record another combination, "
+                   "or assign one in your desktop's keyboard settings.")
+            .arg(keys);
     case Status::Taken:
         return QStringLiteral("%1 is already used by another program. Record another combination.").arg(keys);
     case Status::Invalid:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/preferencekey.h"
+#include "globalshortcutsportal.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QKeySequence>
@@ -18,18 +19,23 @@ namespace App {
 // A system-wide key combination recorded under a name and stored in the preferences; while the
 // application runs it is grabbed (X11: a passive key grab on the root window, once per
 // combination of the Caps Lock and Num Lock states) and activated() fires when it is released.
-// Wayland offers applications no key grabs, so there the shortcut reports itself unavailable.
+// Wayland offers applications no key grabs; there the desktop portal's global shortcuts take the
+// combination as a wish, the desktop decides the keys, and without that portal the shortcut
+// reports itself unavailable.
 class GlobalShortcut : public QObject, public QAbstractNativeEventFilter
 {
     Q_OBJECT
 public:
     enum class Status
     {
-        NotSet,     // nothing recorded
-        Active,     // grabbed; presses arrive
-        Taken,      // another program holds the combination
-        Invalid,    // a combination that cannot be grabbed (no such key on this keyboard, modifiers only)
-        Unavailable // the session cannot grab keys at all (see unavailableReason())
+        NotSet,      // nothing recorded
+        Active,      // grabbed; presses arrive
+        Taken,       // another program holds the combination
+        Invalid,     // a combination that cannot be grabbed (no such key on this keyboard, modifiers only)
+        Unavailable, // the session cannot grab keys at all (see unavailableReason())
+        Pending,     // asked the desktop portal, which may be showing the user a prompt
+        Declined,    // the user said no in the desktop's prompt
+        Refused      // the desktop portal rejected the shortcut
     };
     Q_ENUM(Status)
 
@@ -40,7 +46,11 @@ public:
     // none is recorded.
     static Engine::PreferenceKey<std::optional<QString>> preferenceKey(const QString& name);
 
+    // Grabs keys on X11, goes through the portal on the session bus under Wayland.
     GlobalShortcut(Engine::Preferences& preferences, QString name, QObject* parent = nullptr);
+    // Always goes through the portal on `portalBus`, whatever the display.
+    GlobalShortcut(Engine::Preferences& preferences, QString name, const QDBusConnection& portalBus,
+                   QObject* parent = nullptr);
     ~GlobalShortcut() override;
 
     // Follows the stored combination from now on, grabbing each new one.
@@ -52,8 +62,9 @@ public:
     // What the settings show under the recorder.
     QString statusText() const;
 
-    // Why this session cannot grab keys, or nothing when it can.
-    static std::optional<QString> unavailableReason();
+    // Why no global shortcut can work here, or nothing when one can (or may, while the portal
+    // has not answered yet).
+    std::optional<QString> unavailableReason() const;
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
@@ -68,7 +79,10 @@ private:
         quint16 modifiers = 0;
     };
 
+    void usePortal(const QDBusConnection& bus);
     void setKeySequence(const QKeySequence& sequence);
+    void bindThroughPortal(const QKeyCombination& combination);
+    void portalFailed(GlobalShortcutsPortal::Failure failure);
     void setStatus(Status status);
     Status grab(const QKeyCombination& combination);
     void ungrab();
@@ -82,6 +96,9 @@ private:
     quint16 m_ignoredModifiers = 0; // Caps Lock and Num Lock
     bool m_filterInstalled = false;
     bool m_pressed = false;
+    GlobalShortcutsPortal* m_portal = nullptr;
+    bool m_portalMissing = false;
+    QString m_portalTrigger; // the desktop's own text for the keys it assigned
 };
 
 } // namespace App

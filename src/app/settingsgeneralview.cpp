@@ -118,10 +118,6 @@ SettingsGeneralView::SettingsGeneralView(Engine::Preferences& preferences, Globa
     });
     if (m_shortcut)
         connect(m_shortcut, &GlobalShortcut::statusChanged, this, &SettingsGeneralView::showShortcutState);
-    if (const std::optional<QString> reason = GlobalShortcut::unavailableReason()) {
-        m_shortcutRecorder->setEnabled(false);
-        m_shortcutClear->setEnabled(false);
-    }
     showShortcutState();
 }
 
@@ -174,11 +170,11 @@ void SettingsGeneralView::storeShortcut()
 
 void SettingsGeneralView::showShortcutState()
 {
-    QString text;
-    if (const std::optional<QString> reason = GlobalShortcut::unavailableReason())
-        text = *reason;
-    else if (m_shortcut)
-        text = m_shortcut->statusText();
+    // Availability can change after the window opened: the desktop portal answers later.
+    const bool usable = !m_shortcut || !m_shortcut->unavailableReason();
+    m_shortcutRecorder->setEnabled(usable);
+    m_shortcutClear->setEnabled(usable);
+    const QString text = m_shortcut ? m_shortcut->statusText() : QString();
     m_shortcutStatus->setText(text);
     m_shortcutStatus->setVisible(!text.isEmpty());
 }

@@ -100,7 +100,8 @@ private Q_SLOTS:
             QSKIP("needs an X server (run under xvfb-run)");
         if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
             QSKIP("needs xdotool");
-        QVERIFY(!GlobalShortcut::unavailableReason().has_value());
+        Engine::Preferences preferences(m_dir.filePath(QStringLiteral("probe.conf")));
+        QVERIFY(!GlobalShortcut(preferences, GlobalShortcut::toggleMainWindowName()).unavailableReason());
     }
 
     void init()
