@@ -42,7 +42,7 @@ private Q_SLOTS:
              QStringLiteral("[download] Finished downloading playlist:"), QStringLiteral("[download] "),
              QStringLiteral(" has already been downloaded"), QStringLiteral("/"), QStringLiteral("\"\"")});
 
-        Fuzz::Budget budget("output lines", 40000);
+        Fuzz::Budget budget("output lines", 20000);
         while (budget.next()) {
             QStringList lines;
             for (int i = generator.bounded(4); i >= 0; --i)
@@ -84,7 +84,7 @@ private Q_SLOTS:
              QStringLiteral(" 0x10"), QStringLiteral(" 1,5"), QStringLiteral(" 9e18"), QStringLiteral(" 4.9e-324"),
              QStringLiteral(" 1.7976931348623157e308"), QStringLiteral(" +3")});
 
-        Fuzz::Budget budget("progress fields", 200000);
+        Fuzz::Budget budget("progress fields", 100000);
         while (budget.next()) {
             const QString fields = generator.next();
             const std::optional<DownloaderProgress> progress = DownloaderProgress::parse(fields);

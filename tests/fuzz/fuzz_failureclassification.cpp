@@ -96,7 +96,7 @@ private Q_SLOTS:
              QStringLiteral("Permission denied"), QStringLiteral("WARNING: ")});
         RandomDateParser parser(generator);
 
-        Fuzz::Budget budget("classify", 50000);
+        Fuzz::Budget budget("classify", 30000);
         while (budget.next()) {
             const QString errorText = generator.next();
             FailureClassification::Context context;

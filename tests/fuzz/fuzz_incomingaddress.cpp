@@ -43,7 +43,7 @@ private Q_SLOTS:
              QStringLiteral("&url="), QStringLiteral("%3A%2F%2F"), QStringLiteral("%2D"), QStringLiteral("+"),
              QStringLiteral(";url=")});
 
-        Fuzz::Budget budget("incoming addresses", 30000);
+        Fuzz::Budget budget("incoming addresses", 20000);
         while (budget.next()) {
             QStringList arguments;
             QList<QUrl> oneByOne;

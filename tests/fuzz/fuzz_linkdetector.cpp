@@ -46,7 +46,7 @@ private Q_SLOTS:
     void firstLinkAndValidityRule()
     {
         Fuzz::Generator generator(addressCorpus());
-        Fuzz::Budget budget("link detector", 40000);
+        Fuzz::Budget budget("link detector", 30000);
         while (budget.next()) {
             const QString text = generator.next();
 
