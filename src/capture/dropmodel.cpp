@@ -7,7 +7,8 @@ namespace Capture {
 std::optional<QUrl> DropModel::linkIn(const QList<QUrl>& urls, const QString& text)
 {
     for (auto it = urls.crbegin(); it != urls.crend(); ++it) {
-        if (std::optional<QUrl> url = LinkDetector::validUrl(it->toString()))
+        // The encoded form: the display form turns "%20" into a space, which ends a link.
+        if (std::optional<QUrl> url = LinkDetector::validUrl(it->toString(QUrl::FullyEncoded)))
             return url;
     }
     return LinkDetector::validUrl(text);

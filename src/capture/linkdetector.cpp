@@ -41,10 +41,28 @@ qsizetype withoutTrailingPunctuation(const QString& text, qsizetype start, qsize
     return length;
 }
 
+// QRegularExpression matches nothing in a text that is not valid UTF-16, so one lone surrogate
+// anywhere would hide every link. U+FFFD in its place keeps the offsets.
+QString withoutLoneSurrogates(const QString& text)
+{
+    if (QStringView(text).isValidUtf16())
+        return text;
+    QString valid = text;
+    for (qsizetype i = 0; i < valid.size(); ++i) {
+        const QChar unit = valid.at(i);
+        if (unit.isHighSurrogate() && i + 1 < valid.size() && valid.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (unit.isSurrogate())
+            valid[i] = QChar::ReplacementCharacter;
+    }
+    return valid;
+}
+
 } // namespace
 
-std::optional<LinkDetector::Match> LinkDetector::firstLink(const QString& text)
+std::optional<LinkDetector::Match> LinkDetector::firstLink(const QString& original)
 {
+    const QString text = withoutLoneSurrogates(original);
     QRegularExpressionMatchIterator it = linkPattern().globalMatch(text);
     while (it.hasNext()) {
         const QRegularExpressionMatch m = it.next();
@@ -72,6 +90,14 @@ std::optional<QUrl> LinkDetector::validUrl(const QString& text)
     const QString scheme = match->url.scheme().toLower();
     if (scheme != QLatin1String("http") && scheme != QLatin1String("https"))
         return std::nullopt;
+    // QUrl decodes escapes that need none ("%2E" becomes "."), so the address as written from
+    // now on may end in what the rule gives back to a sentence: it has to pass in that form too.
+    const QString written = match->url.toString(QUrl::FullyEncoded);
+    if (written != trimmed) {
+        const std::optional<Match> again = firstLink(written);
+        if (!again || again->start != 0 || again->length != written.size() || again->url != match->url)
+            return std::nullopt;
+    }
     return match->url;
 }
 

@@ -1,5 +1,6 @@
 #include "downloaderoutputparser.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -26,9 +27,19 @@ QString trimmedOfQuotes(const QString& text)
     return text.mid(begin, end - begin);
 }
 
+// No file name holds a NUL; QFileInfo would leave such a path relative.
+bool namesFile(const QString& path)
+{
+    return !path.isEmpty() && !path.contains(QChar::Null);
+}
+
+// Resolved by hand: QFileInfo takes a name starting with ':' for one of Qt's resources and
+// leaves it relative, and makes "//" of a path that climbs to the root with a trailing slash.
 QUrl fileUrl(const QString& path)
 {
-    return QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
+    const QString absolute =
+        path.startsWith(QLatin1Char('/')) ? path : QDir::currentPath() + QLatin1Char('/') + path;
+    return QUrl::fromLocalFile(QDir::cleanPath(absolute));
 }
 } // namespace
 
@@ -39,7 +50,7 @@ void DownloaderOutputParser::apply(const QString& line, Found& found)
         if (at < 0)
             continue;
         const QString path = trimmedOfQuotes(line.mid(at + marker.size()));
-        if (path.isEmpty())
+        if (!namesFile(path))
             continue;
         found.location = fileUrl(path);
         found.title = QFileInfo(path).fileName();
@@ -58,7 +69,7 @@ void DownloaderOutputParser::apply(const QString& line, Found& found)
             const QRegularExpressionMatch pathMatch = existingPath.match(text);
             if (pathMatch.hasMatch()) {
                 const QString path = trimmedOfQuotes(pathMatch.captured(1));
-                if (!path.isEmpty())
+                if (namesFile(path))
                     found.location = fileUrl(path);
             }
         }

@@ -46,6 +46,9 @@ void TestDropPanel::drop_data()
     QTest::newRow("last dropped http link")
         << QString() << QList<QUrl>{QUrl(b), QUrl(c), QUrl(QStringLiteral("file:///tmp/video.mp4"))}
         << QString() << true << c << true;
+    QTest::newRow("dropped link with an encoded space")
+        << QString() << QList<QUrl>{QUrl(QStringLiteral("https://b.example/my%20clip"))} << QString() << true
+        << QStringLiteral("https://b.example/my%20clip") << true;
     QTest::newRow("dropped text that is one link")
         << QString() << QList<QUrl>() << QStringLiteral("  %1\n").arg(b) << true << b << true;
     QTest::newRow("dropped text with words around a link")

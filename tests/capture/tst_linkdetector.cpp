@@ -44,6 +44,9 @@ private Q_SLOTS:
         refused("two links", QStringLiteral("https://a.org/1 https://b.org/2"));
         refused("two links no space", QStringLiteral("https://a.org/1\nhttps://b.org/2"));
         refused("trailing period", QStringLiteral("https://example.org/v."));
+        refused("trailing period escaped", QStringLiteral("https://example.org/arg/a%2E"));
+        ok("escaped period inside kept", QStringLiteral("https://example.org/a%2E/b"),
+           QStringLiteral("https://example.org/a./b"));
         refused("not a link", QStringLiteral("hello world"));
         refused("javascript", QStringLiteral("javascript:alert(1)"));
         refused("file", QStringLiteral("file:///etc/passwd"));
@@ -79,6 +82,19 @@ private Q_SLOTS:
         QVERIFY(match);
         QCOMPARE(text.mid(match->start, match->length), QStringLiteral("https://example.org/v?x=1"));
         QVERIFY(!LinkDetector::firstLink(QStringLiteral("no links here, just words.")));
+    }
+
+    // Text cut in the middle of a surrogate pair, as truncated previews are.
+    void linkBesideLoneSurrogate()
+    {
+        const QString text = QStringLiteral("see https://example.org/v ") + QChar(0xd83d) + QStringLiteral(" x");
+        const auto match = LinkDetector::firstLink(text);
+        QVERIFY(match);
+        QCOMPARE(text.mid(match->start, match->length), QStringLiteral("https://example.org/v"));
+        QCOMPARE(match->url, QUrl(QStringLiteral("https://example.org/v")));
+        const auto inside = LinkDetector::validUrl(QStringLiteral("https://example.org/v") + QChar(0xdc00));
+        QVERIFY(inside);
+        QCOMPARE(inside->toString(QUrl::FullyEncoded), QStringLiteral("https://example.org/v%EF%BF%BD"));
     }
 
     void hugeTextIsRefusedQuickly()

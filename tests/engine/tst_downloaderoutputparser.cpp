@@ -60,6 +60,22 @@ private Q_SLOTS:
                            QStringLiteral("[download]  57.9% of   25.90KiB at    7.42MiB/s ETA 00:00"),
                            QStringLiteral("[download] 100% of   25.90KiB")}
             << QString() << QString();
+        QTest::newRow("path with a NUL names no file")
+            << QStringList{QStringLiteral("[download] Destination: )~/cl") + QChar::Null +
+                           QStringLiteral("d>hip.webm")}
+            << QString() << QString();
+        QTest::newRow("already downloaded path with a NUL names no file")
+            << QStringList{QStringLiteral("[download] /srv/a") + QChar::Null +
+                           QStringLiteral("b.mp4 has already been downloaded")}
+            << QStringLiteral("/srv/a") + QChar::Null + QStringLiteral("b.mp4 has already been downloaded")
+            << QString();
+        QTest::newRow("name starting with a colon is relative")
+            << QStringList{QStringLiteral("[download] Destination: :clip.webm")}
+            << QStringLiteral(":clip.webm") << here + QStringLiteral("/:clip.webm");
+        QTest::newRow("path climbing exactly to the root")
+            << QStringList{QStringLiteral("[download] Destination: ./") +
+                           QStringLiteral("../").repeated(here.count(QLatin1Char('/')))}
+            << QString() << QStringLiteral("/");
         QTest::newRow("text with line breaks is read per line")
             << QStringList{QStringLiteral("[download] Destination: /srv/a.mp4\nsomething else")}
             << QStringLiteral("a.mp4") << QStringLiteral("/srv/a.mp4");

@@ -1,0 +1,213 @@
+#include "fuzzinput.h"
+
+#include <cstdio>
+
+namespace Fuzz {
+
+namespace {
+
+constexpr quint32 FixedSeed = 20261206;
+constexpr qsizetype HugeLength = 100000;
+constexpr qsizetype ShownLength = 1500;
+
+const QStringList& sharedPieces()
+{
+    static const QStringList pieces = {
+        QString(QChar(0)),
+        QString(QChar(0xd800)), // lone high surrogate
+        QString(QChar(0xdc00)), // lone low surrogate
+        QString::fromUtf8("\xff\xfe\xc3\x28\xe2\x82\xf0\x9f\x98"), // invalid UTF-8, decoded
+        QString::fromUtf8("\xf0\x9f\x98\x80"), // a pair outside the BMP
+        QStringLiteral("\u202e"), QStringLiteral("\u00a0"), QStringLiteral("\u2028"),
+        QStringLiteral("\ufeff"), QStringLiteral("\u0301"), QStringLiteral("\u0130"),
+        QStringLiteral("\r\n"), QStringLiteral("\n"), QStringLiteral("\t"), QStringLiteral("\x1b[31m"),
+        QStringLiteral("\x7f"), QStringLiteral(" "),
+        QStringLiteral("$(touch /tmp/x)"), QStringLiteral("`id`"), QStringLiteral("'"), QStringLiteral("\""),
+        QStringLiteral("-"), QStringLiteral("--exec=rm -rf ~"), QStringLiteral("javascript:"),
+        QStringLiteral("file:"), QStringLiteral("file:///etc/passwd"), QStringLiteral("%"),
+        QStringLiteral("%00"), QStringLiteral("%zz"), QStringLiteral("%2F"), QStringLiteral("%2E"),
+        QStringLiteral("%25"), QStringLiteral("%E2%82"), QStringLiteral("@"), QStringLiteral(":"),
+        QStringLiteral("//"), QStringLiteral("["), QStringLiteral("]"), QStringLiteral("("),
+        QStringLiteral(")"), QStringLiteral("?"), QStringLiteral("#"), QStringLiteral("&"),
+        QStringLiteral("="), QStringLiteral("."), QStringLiteral(".."), QStringLiteral("\\"),
+        QStringLiteral("xn--"), QStringLiteral("bücher."), QStringLiteral("ｈｔｔｐｓ"),
+        QStringLiteral("https://"), QStringLiteral("http://"), QStringLiteral("www."),
+        QStringLiteral("-1"), QStringLiteral("0"), QStringLiteral("99999999999999999999999"),
+        QStringLiteral("1e308"), QStringLiteral("-0"), QStringLiteral("NaN"), QStringLiteral("inf"),
+        QStringLiteral("NA"),
+    };
+    return pieces;
+}
+
+// Printable ASCII as it is; everything else as an escape, so the message survives any terminal.
+QByteArray escaped(const QString& text)
+{
+    QByteArray out;
+    const auto append = [&out](qsizetype from, qsizetype to, const QString& source) {
+        for (qsizetype i = from; i < to; ++i) {
+            const char16_t unit = source.at(i).unicode();
+            if (unit >= 0x20 && unit < 0x7f && unit != u'\\' && unit != u'"')
+                out.append(static_cast<char>(unit));
+            else if (unit == u'\\' || unit == u'"')
+                out.append('\\').append(static_cast<char>(unit));
+            else if (unit == u'\n')
+                out.append("\\n");
+            else
+                out.append(QStringLiteral("\\u%1").arg(static_cast<uint>(unit), 4, 16, QLatin1Char('0')).toLatin1());
+        }
+    };
+    out.append('"');
+    if (text.size() <= ShownLength) {
+        append(0, text.size(), text);
+    } else {
+        append(0, ShownLength - 200, text);
+        out.append(QStringLiteral("\" … %1 code units … \"").arg(text.size() - ShownLength).toLatin1());
+        append(text.size() - 200, text.size(), text);
+    }
+    out.append('"');
+    return out;
+}
+
+} // namespace
+
+quint32 seed()
+{
+    bool ok = false;
+    const uint value = qEnvironmentVariable("VELTQORV_FUZZ_SEED").toUInt(&ok);
+    return ok ? value : FixedSeed;
+}
+
+Budget::Budget(const char* name, int rounds) : m_name(name), m_rounds(rounds)
+{
+    bool ok = false;
+    const double seconds = qEnvironmentVariable("VELTQORV_FUZZ_SECONDS").toDouble(&ok);
+    if (ok && seconds > 0)
+        m_milliseconds = static_cast<qint64>(seconds * 1000);
+    m_timer.start();
+}
+
+Budget::~Budget()
+{
+    const double seconds = static_cast<double>(m_timer.elapsed()) / 1000.0;
+    // Plain stderr: the rate is wanted in every run, also without -v1.
+    std::fprintf(stderr, "fuzz %s: %d rounds in %.1f s (%.0f/s), seed %u\n", m_name, m_round, seconds,
+                 seconds > 0 ? m_round / seconds : 0.0, seed());
+}
+
+bool Budget::next()
+{
+    const bool due = m_milliseconds >= 0 ? m_timer.elapsed() < m_milliseconds : m_round < m_rounds;
+    if (due)
+        ++m_round;
+    return due;
+}
+
+QByteArray Budget::describe(const QString& input) const
+{
+    return QByteArray("seed ") + QByteArray::number(seed()) + " (VELTQORV_FUZZ_SEED), round " +
+           QByteArray::number(m_round) + ", input of " + QByteArray::number(input.size()) +
+           " code units: " + escaped(input);
+}
+
+Generator::Generator(QStringList corpus, QStringList pieces)
+    : m_random(seed()), m_corpus(std::move(corpus)), m_pieces(std::move(pieces))
+{
+    Q_ASSERT(!m_corpus.isEmpty());
+}
+
+QString Generator::entry()
+{
+    return m_corpus.at(bounded(static_cast<int>(m_corpus.size())));
+}
+
+QString Generator::piece()
+{
+    const QStringList& from = !m_pieces.isEmpty() && chance(2) ? m_pieces : sharedPieces();
+    return from.at(bounded(static_cast<int>(from.size())));
+}
+
+QString Generator::next()
+{
+    QString text = entry();
+    const int mutations = bounded(5);
+    for (int i = 0; i < mutations; ++i)
+        mutate(text);
+    if (m_hugeOneIn > 0 && chance(m_hugeOneIn)) {
+        const QString unit = text.isEmpty() ? piece() : text;
+        QString huge;
+        huge.reserve(HugeLength + unit.size());
+        while (huge.size() < HugeLength)
+            huge += unit.isEmpty() ? QStringLiteral("a") : unit;
+        text = huge.left(HugeLength);
+    }
+    return text;
+}
+
+QChar Generator::randomCodeUnit()
+{
+    switch (bounded(4)) {
+    case 0:
+        return QChar(static_cast<char16_t>(bounded(0x20))); // control characters and NUL
+    case 1:
+        return QChar(static_cast<char16_t>(0xd800 + bounded(0x800))); // surrogates, paired or not
+    case 2:
+        return QChar(static_cast<char16_t>(bounded(0x10000)));
+    default:
+        return QChar(static_cast<char16_t>(0x20 + bounded(0x5f))); // printable ASCII
+    }
+}
+
+QString Generator::randomText()
+{
+    if (chance(4)) {
+        QByteArray bytes(1 + bounded(12), '\0');
+        for (char& byte : bytes)
+            byte = static_cast<char>(bounded(256));
+        return QString::fromUtf8(bytes);
+    }
+    QString text(1 + bounded(6), QChar());
+    for (QChar& unit : text)
+        unit = randomCodeUnit();
+    return text;
+}
+
+void Generator::mutate(QString& text)
+{
+    const auto position = [this](const QString& in) { return bounded(static_cast<int>(in.size()) + 1); };
+    switch (bounded(7)) {
+    case 0: // insert a piece
+        text.insert(position(text), piece());
+        break;
+    case 1: // insert random code units or decoded bytes
+        text.insert(position(text), randomText());
+        break;
+    case 2: { // delete a range
+        const int from = position(text);
+        text.remove(from, 1 + bounded(8));
+        break;
+    }
+    case 3: { // duplicate a range in place
+        const int from = position(text);
+        const QString range = text.mid(from, 1 + bounded(16));
+        text.insert(from, range);
+        break;
+    }
+    case 4: { // splice: this entry's head, another entry's tail
+        const QString other = entry();
+        text = text.left(position(text)) + other.mid(position(other));
+        break;
+    }
+    case 5: // flip one code unit
+        if (!text.isEmpty())
+            text[bounded(static_cast<int>(text.size()))] = randomCodeUnit();
+        break;
+    default: // flip a low bit of one code unit: a letter often swaps its case
+        if (!text.isEmpty()) {
+            QChar& unit = text[bounded(static_cast<int>(text.size()))];
+            unit = QChar(static_cast<char16_t>(unit.unicode() ^ (1u << bounded(7))));
+        }
+        break;
+    }
+}
+
+} // namespace Fuzz
