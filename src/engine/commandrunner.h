@@ -3,20 +3,18 @@
 #include "processresult.h"
 #include "shellcommand.h"
 
-#include <QByteArray>
 #include <QObject>
-#include <QProcess>
-#include <QStringList>
-#include <QTimer>
 
 #include <functional>
 
 namespace Engine {
 
+class ChildProcess;
+
 // Runs one command line through its shell as a child in a process group of its own.
 // Standard output is handed over line by line as it arrives; both pipes are drained as data
-// comes, so a child never blocks on a full pipe. Everything is reported on the thread that
-// owns the runner, by signal.
+// comes, so a child never blocks on a full pipe. The pipes are read on a thread of their own;
+// everything is reported on the thread that owns the runner, by signal.
 class CommandRunner : public QObject
 {
     Q_OBJECT
@@ -28,6 +26,9 @@ public:
     // Keeps at most this many bytes (the newest) of each stream for the result; lines are still
     // all handed to outputLine. Unlimited by default.
     void setRetainedLimit(qsizetype bytes) { m_retainedLimit = bytes; }
+
+    // Starts the child this much nicer than us (lower CPU priority); for work in the background.
+    void setNiceness(int increment) { m_niceness = increment; }
 
     void start(const ShellCommand& command);
     bool isRunning() const;
@@ -47,21 +48,10 @@ Q_SIGNALS:
     void finished(const Engine::ProcessResult& result);
 
 private:
-    void readStandardOutput();
-    void readStandardError();
-    void emitLine(QByteArray line);
-    void onFinished(int exitCode, QProcess::ExitStatus status);
-    void onErrorOccurred(QProcess::ProcessError error);
-    void signalGroup(int signal);
-    void finish(const ProcessResult& result);
-
-    QProcess m_process;
-    QTimer m_killTimer;
-    QByteArray m_pendingLine;
-    QStringList m_outputLines;
-    qsizetype m_outputBytes = 0;
-    QByteArray m_error;
+    // Lives on ChildProcess::ioThread(); every call to it is queued there.
+    ChildProcess* m_child = nullptr;
     qsizetype m_retainedLimit = -1;
+    int m_niceness = 0;
     qint64 m_groupId = 0;
     bool m_terminationRequested = false;
     bool m_done = true;

@@ -14,7 +14,13 @@
 
 #include <QDir>
 
+#include <utility>
+
 namespace Engine {
+
+namespace {
+constexpr int ToolNiceness = 10;
+} // namespace
 
 Downloader::Downloader(QString address, QString args, Preferences& preferences,
                        TimePhraseParser* timePhraseParser, Clock now, QObject* parent)
@@ -24,6 +30,9 @@ Downloader::Downloader(QString address, QString args, Preferences& preferences,
       // Unique per run, so no text the tool prints (a title, a description) can pass for progress.
       m_progressPrefix(QStringLiteral("[veltqorv-progress-%1]").arg(m_id.toString(QUuid::Id128).left(16)))
 {
+    m_progressFlush.setSingleShot(true);
+    m_progressFlush.setInterval(0);
+    connect(&m_progressFlush, &QTimer::timeout, this, &Downloader::flushProgress);
 }
 
 Downloader::~Downloader()
@@ -115,6 +124,8 @@ void Downloader::onBinResolved(const std::optional<QString>& path)
     qCDebug(lcDownloader).noquote() << "cmd arguments:" << command.arguments().join(QLatin1Char(' '));
     m_runner = new CommandRunner(this);
     m_runner->setRetainedLimit(m_retainedLimit);
+    // Hundreds of tools printing progress would otherwise leave the window no CPU to answer with.
+    m_runner->setNiceness(ToolNiceness);
     connect(m_runner, &CommandRunner::outputLine, this, &Downloader::onOutputLine);
     connect(m_runner, &CommandRunner::finished, this, &Downloader::onRunnerFinished);
     m_runner->start(command);
@@ -123,9 +134,16 @@ void Downloader::onBinResolved(const std::optional<QString>& path)
 void Downloader::onOutputLine(const QString& line)
 {
     if (line.startsWith(m_progressPrefix)) {
-        onProgressLine(QStringView(line).mid(m_progressPrefix.size()));
+        // Only the newest report of a burst is shown; reading each would cost a busy tool's
+        // window its responsiveness.
+        ++m_progressLineCount;
+        m_pendingProgress = line;
+        if (!m_progressFlush.isActive())
+            m_progressFlush.start();
         return;
     }
+    // A report belongs to the file named before it.
+    flushProgress();
     qCDebug(lcDownloader).noquote() << line;
     appendToLog(line);
 
@@ -145,9 +163,15 @@ void Downloader::onOutputLine(const QString& line)
     }
 }
 
+void Downloader::flushProgress()
+{
+    m_progressFlush.stop();
+    if (const QString line = std::exchange(m_pendingProgress, {}); !line.isEmpty())
+        onProgressLine(QStringView(line).mid(m_progressPrefix.size()));
+}
+
 void Downloader::onProgressLine(QStringView fields)
 {
-    ++m_progressLineCount;
     std::optional<DownloaderProgress> report = DownloaderProgress::parse(fields);
     if (!report)
         return;
@@ -184,6 +208,7 @@ void Downloader::appendToLog(const QString& line)
 
 void Downloader::onRunnerFinished(const ProcessResult& processResult)
 {
+    flushProgress();
     if (processResult.kind() == ProcessResult::Kind::Output) {
         DownloaderResult outcome = m_tempResult;
         outcome.setStatus(DownloaderStatus::completed);

@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 #include <QUrl>
 #include <QUuid>
 
@@ -82,7 +83,8 @@ Q_SIGNALS:
     void statusChanged(Engine::DownloaderStatus status);
     void titleChanged(const QString& title);
     void locationChanged(const QUrl& location);
-    // Per file: the percentage starts again with each new file the tool writes.
+    // The newest report of each burst of output. Per file: the percentage starts again with
+    // each new file the tool writes, and never runs backwards within one.
     void progress(const Engine::DownloaderProgress& progress);
     // Queued: never emitted from inside start() or stop().
     void finished(const Engine::DownloaderResult& result);
@@ -91,6 +93,7 @@ private:
     void onBinResolved(const std::optional<QString>& path);
     void onOutputLine(const QString& line);
     void onProgressLine(QStringView fields);
+    void flushProgress();
     void onRunnerFinished(const ProcessResult& processResult);
     void appendToLog(const QString& line);
     void fail(const DownloaderProcessError& error, const QString& errorText);
@@ -118,6 +121,8 @@ private:
     qsizetype m_logSize = 0;
     std::optional<double> m_filePercent;
     qint64 m_progressLineCount = 0;
+    QString m_pendingProgress;
+    QTimer m_progressFlush;
     bool m_started = false;
     bool m_stopRequested = false;
 };

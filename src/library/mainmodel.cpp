@@ -11,13 +11,19 @@
 #include "engine/preferences.h"
 #include "engine/toolpath.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
+
+#include <utility>
 
 namespace Library {
 
 namespace {
 constexpr int SchedulerIntervalMs = 1000;
 constexpr qint64 StoreAlertIntervalSeconds = 60;
+constexpr qint64 LaunchBudgetMs = 8;
+// Rows redraw at most this often while tools report progress, however fast they do.
+constexpr int ProgressIntervalMs = 100;
 }
 
 MainModel::MainModel(Store& store, Engine::Preferences& preferences, Engine::TimePhraseParser* parser,
@@ -33,6 +39,12 @@ MainModel::MainModel(Store& store, Engine::Preferences& preferences, Engine::Tim
             done();
     });
     connect(&m_store, &Store::changed, this, &MainModel::refreshRunningCount);
+    m_launchTimer.setSingleShot(true);
+    m_launchTimer.setInterval(0);
+    connect(&m_launchTimer, &QTimer::timeout, this, &MainModel::launchQueued);
+    m_progressTimer.setSingleShot(true);
+    m_progressTimer.setInterval(ProgressIntervalMs);
+    connect(&m_progressTimer, &QTimer::timeout, this, &MainModel::emitPendingProgress);
 }
 
 MainModel::~MainModel()
@@ -136,17 +148,46 @@ void MainModel::launch(qint64 id)
 {
     auto* actor = new ShakeItemDownloaderActor(id, m_store, m_preferences, m_parser, m_now, this);
     const quint64 token = m_nextToken++;
-    m_runs.insert(id, Run{actor, token, false, false});
+    m_runs.insert(id, Run{actor, token, false, false, false});
     connect(actor, &ShakeItemDownloaderActor::progress, this,
             [this](qint64 itemId, const Engine::DownloaderProgress& p) {
                 m_progress.insert(itemId, p);
-                Q_EMIT progressChanged(itemId);
+                m_progressPending.insert(itemId);
+                if (!m_progressTimer.isActive())
+                    m_progressTimer.start();
             });
     connect(actor, &ShakeItemDownloaderActor::finished, this,
             [this, token](qint64 itemId) { onRunFinished(itemId, token); });
-    // The icon is fetched beside the download; neither waits for the other.
-    m_favicons->refresh(id);
-    actor->run();
+    m_launchQueue.append(id);
+    if (!m_launchTimer.isActive())
+        m_launchTimer.start();
+}
+
+void MainModel::launchQueued()
+{
+    // Starting a process costs a fork; a few per turn keep the window responsive when hundreds
+    // of downloads start at once.
+    QElapsedTimer turn;
+    turn.start();
+    while (!m_launchQueue.isEmpty() && turn.elapsed() < LaunchBudgetMs) {
+        const qint64 id = m_launchQueue.takeFirst();
+        const auto run = m_runs.find(id);
+        if (run == m_runs.end() || run->launched)
+            continue;
+        run->launched = true;
+        // The icon is fetched beside the download; neither waits for the other.
+        m_favicons->refresh(id);
+        run->actor->run();
+    }
+    if (!m_launchQueue.isEmpty())
+        m_launchTimer.start();
+}
+
+void MainModel::emitPendingProgress()
+{
+    const QSet<qint64> pending = std::exchange(m_progressPending, {});
+    for (const qint64 id : pending)
+        Q_EMIT progressChanged(id);
 }
 
 void MainModel::onRunFinished(qint64 id, quint64 token)
@@ -158,6 +199,7 @@ void MainModel::onRunFinished(qint64 id, quint64 token)
     const bool restart = run->restartPending;
     m_runs.erase(run);
     m_progress.remove(id);
+    m_progressPending.remove(id);
     actor->deleteLater();
     if (restart) {
         // The outcome of the stopped run is superseded by the run the user asked for since.
@@ -201,10 +243,19 @@ void MainModel::stop(const QList<qint64>& ids)
         const auto run = m_runs.find(id);
         if (run == m_runs.end())
             continue;
+        if (!run->launched) {
+            // Still waiting for its turn: nothing runs, and its record stays as it was.
+            run->actor->deleteLater();
+            m_runs.erase(run);
+            Q_EMIT runFinished(id);
+            Q_EMIT progressChanged(id);
+            continue;
+        }
         run->stopping = true;
         run->restartPending = false;
         run->actor->stop();
     }
+    checkShutdown();
 }
 
 void MainModel::stopRunning()

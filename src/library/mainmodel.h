@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <QTimer>
 #include <QUrl>
 
@@ -100,6 +101,8 @@ Q_SIGNALS:
 
 private:
     void launch(qint64 id);
+    void launchQueued();
+    void emitPendingProgress();
     void onRunFinished(qint64 id, quint64 token);
     void refreshRunningCount();
     void reportStoreFailure(const char* action);
@@ -122,9 +125,15 @@ private:
         bool stopping = false;
         // Run again once the stopping run has ended, so two processes never write one file.
         bool restartPending = false;
+        // False while it waits in the launch queue.
+        bool launched = false;
     };
     QHash<qint64, Run> m_runs;
     QHash<qint64, Engine::DownloaderProgress> m_progress;
+    QSet<qint64> m_progressPending;
+    QTimer m_progressTimer;
+    QList<qint64> m_launchQueue;
+    QTimer m_launchTimer;
     quint64 m_nextToken = 1;
     int m_runningCount = 0;
     QString m_searchTerm;

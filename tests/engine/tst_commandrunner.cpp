@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/resource.h>
+
 #include <cerrno>
 #include <csignal>
 
@@ -190,6 +192,17 @@ private Q_SLOTS:
         QCOMPARE(command.arguments(),
                  (QStringList{QStringLiteral("-c"), QStringLiteral("-l"), command.raw()}));
         QCOMPARE(shellQuote(QStringLiteral("a'b")), QStringLiteral("'a'\\''b'"));
+    }
+
+    void backgroundChildIsNicer()
+    {
+        CommandRunner runner;
+        runner.setNiceness(10);
+        QSignalSpy finished(&runner, &CommandRunner::finished);
+        runner.start(bash(QStringLiteral("nice")));
+        QVERIFY(finished.wait(30000));
+        const int expected = std::min(19, ::getpriority(PRIO_PROCESS, 0) + 10);
+        QCOMPARE(finished.first().first().value<ProcessResult>(), ProcessResult::output(QString::number(expected)));
     }
 
     void runsAsLoginShell()

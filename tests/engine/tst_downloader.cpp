@@ -212,7 +212,8 @@ private Q_SLOTS:
         QCOMPARE(last, 100.0);
         QCOMPARE(run.progress.last().downloadedBytes(), QFileInfo(m_clip).size());
         QVERIFY(run.progress.last().isFileFinished());
-        QCOMPARE(downloader->progressLineCount(), run.progress.size());
+        // Every report was read; a burst of them is shown by its newest.
+        QVERIFY(downloader->progressLineCount() >= run.progress.size());
 
         // The log keeps the tool's lines, without the progress reports.
         QVERIFY(run.result.outputLog().contains(QStringLiteral("[download] Destination: ") + expected));

@@ -1,0 +1,217 @@
+#include "childprocess.h"
+
+#include "logging.h"
+#include "orphansweeper.h"
+
+#include <QThread>
+
+#include <csignal>
+#include <sys/prctl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <utility>
+
+namespace Engine {
+
+namespace {
+constexpr int KillGraceMs = 5000;
+constexpr int IoThreadNiceness = 5;
+
+QByteArray withoutTrailingNewline(QByteArray text)
+{
+    if (text.endsWith('\n'))
+        text.chop(1);
+    if (text.endsWith('\r'))
+        text.chop(1);
+    return text;
+}
+} // namespace
+
+QThread* ChildProcess::ioThread()
+{
+    // Never stopped: a child's death signal is tied to the thread that started it.
+    static QThread* const thread = [] {
+        auto* t = new QThread;
+        t->setObjectName(QStringLiteral("child processes"));
+        t->start();
+        // Below the window's thread, so a flood of output waits rather than the window (on
+        // Linux a thread has a nice value of its own).
+        auto* setUp = new QObject;
+        setUp->moveToThread(t);
+        QMetaObject::invokeMethod(setUp, [setUp] {
+            ::setpriority(PRIO_PROCESS, 0, ::getpriority(PRIO_PROCESS, 0) + IoThreadNiceness);
+            setUp->deleteLater();
+        });
+        return t;
+    }();
+    return thread;
+}
+
+ChildProcess::ChildProcess() : m_process(new QProcess(this)), m_killTimer(new QTimer(this))
+{
+    // A group of its own lets a stop reach the tool's children (ffmpeg) too; the death signal
+    // ends the child should this application die without stopping it.
+    m_process->setChildProcessModifier([this] {
+        ::setpgid(0, 0);
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (m_niceness > 0)
+            ::setpriority(PRIO_PROCESS, 0, ::getpriority(PRIO_PROCESS, 0) + m_niceness);
+    });
+    m_killTimer->setSingleShot(true);
+    m_killTimer->setInterval(KillGraceMs);
+    connect(m_killTimer, &QTimer::timeout, this, [this] { signalGroup(SIGKILL); });
+    connect(m_process, &QProcess::readyReadStandardOutput, this, &ChildProcess::readStandardOutput);
+    connect(m_process, &QProcess::readyReadStandardError, this, &ChildProcess::readStandardError);
+    connect(m_process, &QProcess::started, this, [this] {
+        m_groupId = m_process->processId();
+        Q_EMIT started(m_groupId);
+        // A stop asked for while the child was still starting has not reached it yet.
+        if (m_terminationRequested) {
+            signalGroup(SIGTERM);
+            m_killTimer->start();
+        }
+    });
+    connect(m_process, &QProcess::finished, this, &ChildProcess::onFinished);
+    connect(m_process, &QProcess::errorOccurred, this, &ChildProcess::onErrorOccurred);
+}
+
+ChildProcess::~ChildProcess()
+{
+    if (m_process->state() != QProcess::NotRunning) {
+        m_done = true;
+        kill();
+    }
+}
+
+void ChildProcess::start(const Launch& launch)
+{
+    m_done = false;
+    m_retainedLimit = launch.retainedLimit;
+    m_niceness = launch.niceness;
+
+    const ShellCommand& command = launch.command;
+    const std::optional<QString> shellPath = command.shell().path();
+    if (!shellPath) {
+        finish(ProcessResult::launchFailure(
+            QStringLiteral("The shell %1 was not found.").arg(command.shell().name())));
+        return;
+    }
+    // execve stops at a NUL, which would cut the command line short of what was quoted.
+    if (command.raw().contains(QChar(0))) {
+        finish(ProcessResult::launchFailure(QStringLiteral("The command line contains a NUL character.")));
+        return;
+    }
+    if (!launch.ownerMark.isEmpty()) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QString::fromLatin1(OrphanSweeper::variableName()), QString::fromUtf8(launch.ownerMark));
+        m_process->setProcessEnvironment(environment);
+    }
+    m_process->setProgram(*shellPath);
+    m_process->setArguments(command.arguments());
+    m_process->start(QIODevice::ReadOnly);
+}
+
+void ChildProcess::terminate()
+{
+    if (m_done || m_terminationRequested)
+        return;
+    m_terminationRequested = true;
+    if (m_process->state() == QProcess::Running) {
+        signalGroup(SIGTERM);
+        m_killTimer->start();
+    }
+}
+
+void ChildProcess::kill()
+{
+    signalGroup(SIGKILL);
+    m_process->waitForFinished(1000);
+}
+
+void ChildProcess::readStandardOutput()
+{
+    m_pendingLine += m_process->readAllStandardOutput();
+    QStringList batch;
+    qsizetype start = 0;
+    for (qsizetype newline = m_pendingLine.indexOf('\n'); newline >= 0;
+         newline = m_pendingLine.indexOf('\n', start)) {
+        keepLine(m_pendingLine.mid(start, newline - start), batch);
+        start = newline + 1;
+    }
+    m_pendingLine.remove(0, start);
+    if (!batch.isEmpty())
+        Q_EMIT outputLines(batch);
+}
+
+void ChildProcess::keepLine(QByteArray bytes, QStringList& batch)
+{
+    if (bytes.endsWith('\r'))
+        bytes.chop(1);
+    const QString line = QString::fromUtf8(bytes);
+    m_outputLines.append(line);
+    m_outputBytes += line.size() + 1;
+    while (m_retainedLimit >= 0 && m_outputBytes > m_retainedLimit && !m_outputLines.isEmpty())
+        m_outputBytes -= m_outputLines.takeFirst().size() + 1;
+    batch.append(line);
+}
+
+void ChildProcess::readStandardError()
+{
+    m_error += m_process->readAllStandardError();
+    if (m_retainedLimit >= 0 && m_error.size() > m_retainedLimit) {
+        qsizetype cut = m_error.size() - m_retainedLimit;
+        // Keep whole lines where one ends inside the part that is dropped anyway.
+        const qsizetype lineEnd = m_error.indexOf('\n', cut);
+        if (lineEnd >= 0 && lineEnd + 1 < m_error.size())
+            cut = lineEnd + 1;
+        m_error.remove(0, cut);
+    }
+}
+
+void ChildProcess::onFinished(int exitCode, QProcess::ExitStatus status)
+{
+    m_killTimer->stop();
+    readStandardOutput();
+    if (!m_pendingLine.isEmpty()) {
+        QStringList last;
+        keepLine(std::exchange(m_pendingLine, {}), last);
+        Q_EMIT outputLines(last);
+    }
+    readStandardError();
+    // The shell may be gone while something it started still holds the group; a stop must end all of it.
+    if (m_terminationRequested)
+        signalGroup(SIGKILL);
+    if (m_done)
+        return;
+
+    if (status == QProcess::NormalExit && exitCode == 0) {
+        finish(ProcessResult::output(m_outputLines.join(QLatin1Char('\n'))));
+        return;
+    }
+    const QString errorText = QString::fromUtf8(withoutTrailingNewline(m_error));
+    if (!errorText.isEmpty())
+        qCDebug(lcDownloader).noquote() << errorText;
+    finish(ProcessResult::error(errorText, status == QProcess::NormalExit ? exitCode : -1));
+}
+
+void ChildProcess::onErrorOccurred(QProcess::ProcessError error)
+{
+    if (error != QProcess::FailedToStart || m_done)
+        return;
+    finish(ProcessResult::launchFailure(m_process->errorString()));
+}
+
+void ChildProcess::signalGroup(int signal)
+{
+    if (m_groupId > 0)
+        ::kill(-static_cast<pid_t>(m_groupId), signal);
+}
+
+void ChildProcess::finish(const ProcessResult& result)
+{
+    m_done = true;
+    Q_EMIT finished(result);
+}
+
+} // namespace Engine

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "processresult.h"
+#include "shellcommand.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QProcess>
+#include <QStringList>
+#include <QTimer>
+
+class QThread;
+
+namespace Engine {
+
+// One child run through its shell, in a process group of its own, on the thread that serves
+// every child's pipes (ioThread()). With hundreds of tools running, waiting on their pipes costs
+// every turn of an event loop; kept off the window's thread, it costs the window nothing.
+// CommandRunner is the face the rest of the program sees.
+class ChildProcess : public QObject
+{
+    Q_OBJECT
+public:
+    struct Launch
+    {
+        ShellCommand command;
+        qsizetype retainedLimit = -1;
+        int niceness = 0;
+        QByteArray ownerMark;
+    };
+
+    ChildProcess();
+    // A child still running is killed with its whole group.
+    ~ChildProcess() override;
+
+    // The thread children are started and read on; it runs for the life of the program.
+    static QThread* ioThread();
+
+    void start(const Launch& launch);
+    // SIGTERM to the group, SIGKILL after a grace period.
+    void terminate();
+    // SIGKILL to the group, at once.
+    void kill();
+
+Q_SIGNALS:
+    void started(qint64 groupId);
+    // The lines one read brought, in order.
+    void outputLines(const QStringList& lines);
+    void finished(const Engine::ProcessResult& result);
+
+private:
+    void readStandardOutput();
+    void readStandardError();
+    void keepLine(QByteArray bytes, QStringList& batch);
+    void onFinished(int exitCode, QProcess::ExitStatus status);
+    void onErrorOccurred(QProcess::ProcessError error);
+    void signalGroup(int signal);
+    void finish(const ProcessResult& result);
+
+    QProcess* m_process;
+    QTimer* m_killTimer;
+    QByteArray m_pendingLine;
+    QStringList m_outputLines;
+    qsizetype m_outputBytes = 0;
+    QByteArray m_error;
+    qsizetype m_retainedLimit = -1;
+    int m_niceness = 0;
+    qint64 m_groupId = 0;
+    bool m_terminationRequested = false;
+    bool m_done = true;
+};
+
+} // namespace Engine
