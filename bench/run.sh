@@ -36,5 +36,17 @@ for dir in bench/*/; do
     echo
 done
 
+# One table: benchmark, figure, value, target, ratio (below 1 meets the target).
 echo "=== Figures with targets"
-grep -i "target" "$log" || echo "(none)"
+{
+    printf 'benchmark\tfigure\tvalue\ttarget\tratio\n'
+    sed -n 's/^\[\([^]]*\)\] FIGURE\t/\1\t/p' "$log"
+    sed -n 's/^\[\([^]]*\)\] FAILED$/\1\tFAILED\t\t\t/p' "$log"
+} | python3 -c '
+import sys
+rows = [line.rstrip("\n").split("\t") for line in sys.stdin]
+widths = [max(len(row[i]) for row in rows if i < len(row)) for i in range(max(map(len, rows)))]
+for row in rows:
+    print("  ".join(cell.ljust(widths[i]) for i, cell in enumerate(row)).rstrip())
+'
+

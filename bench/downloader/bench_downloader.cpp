@@ -176,6 +176,8 @@ int main(int argc, char** argv)
     std::printf("median wall time: Downloader %.3f s, bare yt-dlp %.3f s\n", median(ours), median(theirs));
     std::printf("ratio Downloader / bare: %.3f (target <= 1.05); median of the paired ratios: %.3f\n", ratio,
                 median(pairRatios));
+    std::printf("FIGURE\tdownload time, Downloader / bare yt-dlp (medians)\t%.3f s / %.3f s\t<= 1.05\t%.3f\n",
+                median(ours), median(theirs), ratio / 1.05);
     std::printf("CPU of this process per download: %.1f ms (%lld progress lines per download)\n",
                 1000.0 * cpu / Runs, progressLines / Runs);
 

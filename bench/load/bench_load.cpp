@@ -105,6 +105,7 @@ void runFor(int ms)
 void report(const char* name, double figure, const char* unit, double target)
 {
     std::printf("%-52s %9.2f %s   target %7.1f %s   ratio %.3f\n", name, figure, unit, target, unit, figure / target);
+    std::printf("FIGURE\t%s\t%.2f %s\t< %.0f %s\t%.3f\n", name, figure, unit, target, unit, figure / target);
 }
 
 } // namespace

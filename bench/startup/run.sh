@@ -69,4 +69,7 @@ print(f"start-up to window with counts and first page: VeltQorv {a:.0f} ms, {nam
       f"ratio {a / b:.2f} (target: <= 1.00)")
 print(f"idle RSS after 10 s: VeltQorv {app[-1]['rss_mb']:.1f} MB (target: < 80 MB); {name} {base[-1]['rss_mb']:.1f} MB")
 print(f"CPU over 30 s idle: VeltQorv {app[-1]['idle_cpu_s']:.2f} s (target: 0); {name} {base[-1]['idle_cpu_s']:.2f} s")
+print(f"FIGURE\tstart-up to a full window, against {name}\t{a:.0f} ms / {b:.0f} ms\t<= 1.00\t{a / b:.2f}")
+print(f"FIGURE\tidle memory after 10 s\t{app[-1]['rss_mb']:.1f} MB\t< 80 MB\t{app[-1]['rss_mb'] / 80:.2f}")
+print(f"FIGURE\tCPU over 30 s idle\t{app[-1]['idle_cpu_s']:.2f} s\t0 s\t-")
 PY

@@ -21,13 +21,17 @@ QString errorLines(const QString& text)
     return lines.join(QLatin1Char('\n'));
 }
 
-// From the keyword's first occurrence to the end of `text`; empty when it does not occur.
+// The time phrase follows the keyword closely; the natural-language parser runs on the window's
+// thread and takes seconds over a huge text.
+constexpr qsizetype MaxExcerpt = 1000;
+
+// From the keyword's first occurrence, at most MaxExcerpt characters; nothing when it does not occur.
 std::optional<QString> excerptFrom(const QString& text, QLatin1String keyword)
 {
     const qsizetype at = text.indexOf(keyword, 0, Qt::CaseInsensitive);
     if (at < 0)
         return std::nullopt;
-    return text.mid(at);
+    return text.mid(at, MaxExcerpt);
 }
 } // namespace
 

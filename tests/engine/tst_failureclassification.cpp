@@ -221,6 +221,12 @@ private Q_SLOTS:
             context);
         QCOMPARE(parser.lastText, QStringLiteral("live event will begin in 3 days."));
         QCOMPARE(parser.lastReference, Now);
+
+        // However long the message, the parser reads only the part where the phrase stands.
+        FailureClassification::classify(QStringLiteral("ERROR: x: Premieres in 3 hours ") + QString(100000, u'x'),
+                                        context);
+        QCOMPARE(parser.lastText.size(), 1000);
+        QVERIFY(parser.lastText.startsWith(QStringLiteral("Premieres in 3 hours")));
     }
 
     void withoutParserTheMinimumDelayApplies()
