@@ -17,6 +17,9 @@ namespace Engine {
 namespace {
 constexpr int KillGraceMs = 5000;
 constexpr int IoThreadNiceness = 5;
+// Lines are handed over in batches at most this often: a hop to the window's thread per read
+// would cost more than the lines themselves when a tool prints them one by one.
+constexpr int BatchIntervalMs = 20;
 
 QByteArray withoutTrailingNewline(QByteArray text)
 {
@@ -48,16 +51,20 @@ QThread* ChildProcess::ioThread()
     return thread;
 }
 
-ChildProcess::ChildProcess() : m_process(new QProcess(this)), m_killTimer(new QTimer(this))
+ChildProcess::ChildProcess()
+    : m_process(new QProcess(this)), m_killTimer(new QTimer(this)), m_batchTimer(new QTimer(this))
 {
     // A group of its own lets a stop reach the tool's children (ffmpeg) too; the death signal
     // ends the child should this application die without stopping it.
     m_process->setChildProcessModifier([this] {
         ::setpgid(0, 0);
         ::prctl(PR_SET_PDEATHSIG, SIGTERM);
-        if (m_niceness > 0)
-            ::setpriority(PRIO_PROCESS, 0, ::getpriority(PRIO_PROCESS, 0) + m_niceness);
+        // As nice as asked, whatever this thread's own value.
+        ::setpriority(PRIO_PROCESS, 0, m_niceness);
     });
+    m_batchTimer->setSingleShot(true);
+    m_batchTimer->setInterval(BatchIntervalMs);
+    connect(m_batchTimer, &QTimer::timeout, this, &ChildProcess::flushBatch);
     m_killTimer->setSingleShot(true);
     m_killTimer->setInterval(KillGraceMs);
     connect(m_killTimer, &QTimer::timeout, this, [this] { signalGroup(SIGKILL); });
@@ -132,19 +139,23 @@ void ChildProcess::kill()
 void ChildProcess::readStandardOutput()
 {
     m_pendingLine += m_process->readAllStandardOutput();
-    QStringList batch;
     qsizetype start = 0;
     for (qsizetype newline = m_pendingLine.indexOf('\n'); newline >= 0;
          newline = m_pendingLine.indexOf('\n', start)) {
-        keepLine(m_pendingLine.mid(start, newline - start), batch);
+        keepLine(m_pendingLine.mid(start, newline - start));
         start = newline + 1;
     }
     m_pendingLine.remove(0, start);
-    if (!batch.isEmpty())
-        Q_EMIT outputLines(batch);
 }
 
-void ChildProcess::keepLine(QByteArray bytes, QStringList& batch)
+void ChildProcess::flushBatch()
+{
+    m_batchTimer->stop();
+    if (!m_batch.isEmpty())
+        Q_EMIT outputLines(std::exchange(m_batch, {}));
+}
+
+void ChildProcess::keepLine(QByteArray bytes)
 {
     if (bytes.endsWith('\r'))
         bytes.chop(1);
@@ -153,7 +164,9 @@ void ChildProcess::keepLine(QByteArray bytes, QStringList& batch)
     m_outputBytes += line.size() + 1;
     while (m_retainedLimit >= 0 && m_outputBytes > m_retainedLimit && !m_outputLines.isEmpty())
         m_outputBytes -= m_outputLines.takeFirst().size() + 1;
-    batch.append(line);
+    m_batch.append(line);
+    if (!m_batchTimer->isActive())
+        m_batchTimer->start();
 }
 
 void ChildProcess::readStandardError()
@@ -173,11 +186,9 @@ void ChildProcess::onFinished(int exitCode, QProcess::ExitStatus status)
 {
     m_killTimer->stop();
     readStandardOutput();
-    if (!m_pendingLine.isEmpty()) {
-        QStringList last;
-        keepLine(std::exchange(m_pendingLine, {}), last);
-        Q_EMIT outputLines(last);
-    }
+    if (!m_pendingLine.isEmpty())
+        keepLine(std::exchange(m_pendingLine, {}));
+    flushBatch();
     readStandardError();
     // The shell may be gone while something it started still holds the group; a stop must end all of it.
     if (m_terminationRequested)

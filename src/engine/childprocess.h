@@ -25,7 +25,7 @@ public:
     {
         ShellCommand command;
         qsizetype retainedLimit = -1;
-        int niceness = 0;
+        int niceness = 0; // the child's nice value itself
         QByteArray ownerMark;
     };
 
@@ -44,14 +44,15 @@ public:
 
 Q_SIGNALS:
     void started(qint64 groupId);
-    // The lines one read brought, in order.
+    // Lines in order, gathered over a short while.
     void outputLines(const QStringList& lines);
     void finished(const Engine::ProcessResult& result);
 
 private:
     void readStandardOutput();
     void readStandardError();
-    void keepLine(QByteArray bytes, QStringList& batch);
+    void keepLine(QByteArray bytes);
+    void flushBatch();
     void onFinished(int exitCode, QProcess::ExitStatus status);
     void onErrorOccurred(QProcess::ProcessError error);
     void signalGroup(int signal);
@@ -59,6 +60,8 @@ private:
 
     QProcess* m_process;
     QTimer* m_killTimer;
+    QTimer* m_batchTimer;
+    QStringList m_batch;
     QByteArray m_pendingLine;
     QStringList m_outputLines;
     qsizetype m_outputBytes = 0;

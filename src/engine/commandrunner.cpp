@@ -3,6 +3,10 @@
 #include "childprocess.h"
 #include "orphansweeper.h"
 
+#include <sys/resource.h>
+
+#include <algorithm>
+
 namespace Engine {
 
 CommandRunner::CommandRunner(QObject* parent) : QObject(parent)
@@ -42,7 +46,9 @@ void CommandRunner::start(const ShellCommand& command)
         m_done = true;
         Q_EMIT finished(result);
     });
-    const ChildProcess::Launch launch{command, m_retainedLimit, m_niceness, OrphanSweeper::childMark()};
+    // Relative to the thread asking, not to the thread that starts the child.
+    const int niceness = std::min(19, ::getpriority(PRIO_PROCESS, 0) + m_niceness);
+    const ChildProcess::Launch launch{command, m_retainedLimit, niceness, OrphanSweeper::childMark()};
     QMetaObject::invokeMethod(m_child, [child = m_child, launch] { child->start(launch); });
 }
 
