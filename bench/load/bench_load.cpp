@@ -17,9 +17,9 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <malloc.h>
 #include <cstdio>
 #include <ctime>
+#include <malloc.h>
 
 namespace {
 
@@ -56,7 +56,8 @@ public:
             m_clock.restart();
             m_lateness.push_back(std::max(0.0, elapsed - ProbeIntervalMs));
             if (elapsed > 500 && qEnvironmentVariableIsSet("BENCH_TRACE"))
-                std::printf("late %.0f ms at %.1f s\n", elapsed, static_cast<double>(m_since.elapsed()) / 1000.0);
+                std::printf("late %.0f ms at %.1f s\n", elapsed,
+                            static_cast<double>(m_since.elapsed()) / 1000.0);
             m_peakMb = std::max(m_peakMb, residentMb());
         });
     }
@@ -69,7 +70,10 @@ public:
         m_timer.start();
     }
     void stop() { m_timer.stop(); }
-    double worst() const { return m_lateness.empty() ? 0 : *std::max_element(m_lateness.begin(), m_lateness.end()); }
+    double worst() const
+    {
+        return m_lateness.empty() ? 0 : *std::max_element(m_lateness.begin(), m_lateness.end());
+    }
     double percentile(double p) const
     {
         if (m_lateness.empty())
@@ -104,7 +108,8 @@ void runFor(int ms)
 
 void report(const char* name, double figure, const char* unit, double target)
 {
-    std::printf("%-52s %9.2f %s   target %7.1f %s   ratio %.3f\n", name, figure, unit, target, unit, figure / target);
+    std::printf("%-52s %9.2f %s   target %7.1f %s   ratio %.3f\n", name, figure, unit, target, unit,
+                figure / target);
     std::printf("FIGURE\t%s\t%.2f %s\t< %.0f %s\t%.3f\n", name, figure, unit, target, unit, figure / target);
 }
 
@@ -175,8 +180,10 @@ int main(int argc, char* argv[])
     std::printf("%-52s %9.2f ms\n", "event loop worst delay, idle window (baseline)", idleWorst);
     report("event loop worst delay, all downloads at once", probe.worst(), "ms", LatenessTargetMs);
     std::printf("%-52s %9.2f ms\n", "event loop delay p99, all downloads at once", probe.percentile(0.99));
-    std::printf("%-52s %9.3f\n", "worst delay against the idle baseline (ratio)", probe.worst() / std::max(idleWorst, 0.01));
-    report("memory peak above idle, all downloads at once", probe.peakMb() - idleMb, "MB", PeakGrowthTargetMb);
+    std::printf("%-52s %9.3f\n", "worst delay against the idle baseline (ratio)",
+                probe.worst() / std::max(idleWorst, 0.01));
+    report("memory peak above idle, all downloads at once", probe.peakMb() - idleMb, "MB",
+           PeakGrowthTargetMb);
     std::printf("%-52s %9.2f MB\n", "memory above idle after the first round", afterMb[0] - idleMb);
     report("memory a second round adds", std::max(0.0, afterMb[1] - afterMb[0]), "MB", SecondRoundTargetMb);
     return completed == 2 * Downloads ? 0 : 2;

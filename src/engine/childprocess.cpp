@@ -111,7 +111,8 @@ void ChildProcess::start(const Launch& launch)
     }
     if (!launch.ownerMark.isEmpty()) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QString::fromLatin1(OrphanSweeper::variableName()), QString::fromUtf8(launch.ownerMark));
+        environment.insert(QString::fromLatin1(OrphanSweeper::variableName()),
+                           QString::fromUtf8(launch.ownerMark));
         m_process->setProcessEnvironment(environment);
     }
     m_process->setProgram(*shellPath);

@@ -9,9 +9,7 @@
 
 namespace Engine {
 
-CommandRunner::CommandRunner(QObject* parent) : QObject(parent)
-{
-}
+CommandRunner::CommandRunner(QObject* parent) : QObject(parent) {}
 
 CommandRunner::~CommandRunner()
 {

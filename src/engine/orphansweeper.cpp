@@ -59,8 +59,8 @@ std::optional<Owner> parseMark(const QByteArray& value)
         return std::nullopt;
     bool pidOk = false;
     bool startOk = false;
-    Owner owner{value.left(first).toLongLong(&pidOk), value.mid(first + 1, second - first - 1).toULongLong(&startOk),
-                value.mid(second + 1)};
+    Owner owner{value.left(first).toLongLong(&pidOk),
+                value.mid(first + 1, second - first - 1).toULongLong(&startOk), value.mid(second + 1)};
     if (!pidOk || !startOk)
         return std::nullopt;
     return owner;
@@ -100,7 +100,8 @@ int OrphanSweeper::sweep(const QString& scope)
     // A shell may start another child while its siblings are being killed; a few passes end them.
     for (int pass = 0; pass < 3; ++pass) {
         int found = 0;
-        const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        const QStringList entries =
+            QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
         for (const QString& entry : entries) {
             bool isPid = false;
             const qint64 pid = entry.toLongLong(&isPid);

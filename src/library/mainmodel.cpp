@@ -24,7 +24,7 @@ constexpr qint64 StoreAlertIntervalSeconds = 60;
 constexpr qint64 LaunchBudgetMs = 8;
 // Rows redraw at most this often while tools report progress, however fast they do.
 constexpr int ProgressIntervalMs = 100;
-}
+} // namespace
 
 MainModel::MainModel(Store& store, Engine::Preferences& preferences, Engine::TimePhraseParser* parser,
                      Notifier* notifier, QObject* parent)

@@ -87,7 +87,8 @@ private Q_SLOTS:
     // Text cut in the middle of a surrogate pair, as truncated previews are.
     void linkBesideLoneSurrogate()
     {
-        const QString text = QStringLiteral("see https://example.org/v ") + QChar(0xd83d) + QStringLiteral(" x");
+        const QString text =
+            QStringLiteral("see https://example.org/v ") + QChar(0xd83d) + QStringLiteral(" x");
         const auto match = LinkDetector::firstLink(text);
         QVERIFY(match);
         QCOMPARE(text.mid(match->start, match->length), QStringLiteral("https://example.org/v"));

@@ -202,7 +202,8 @@ private Q_SLOTS:
         runner.start(bash(QStringLiteral("nice")));
         QVERIFY(finished.wait(30000));
         const int expected = std::min(19, ::getpriority(PRIO_PROCESS, 0) + 10);
-        QCOMPARE(finished.first().first().value<ProcessResult>(), ProcessResult::output(QString::number(expected)));
+        QCOMPARE(finished.first().first().value<ProcessResult>(),
+                 ProcessResult::output(QString::number(expected)));
     }
 
     void runsAsLoginShell()

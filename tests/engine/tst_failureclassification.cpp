@@ -223,8 +223,8 @@ private Q_SLOTS:
         QCOMPARE(parser.lastReference, Now);
 
         // However long the message, the parser reads only the part where the phrase stands.
-        FailureClassification::classify(QStringLiteral("ERROR: x: Premieres in 3 hours ") + QString(100000, u'x'),
-                                        context);
+        FailureClassification::classify(
+            QStringLiteral("ERROR: x: Premieres in 3 hours ") + QString(100000, u'x'), context);
         QCOMPARE(parser.lastText.size(), 1000);
         QVERIFY(parser.lastText.startsWith(QStringLiteral("Premieres in 3 hours")));
     }

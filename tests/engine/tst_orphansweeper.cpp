@@ -74,7 +74,8 @@ private Q_SLOTS:
         QCOMPARE(OrphanSweeper::sweep(m_scope), 1 + 1);
         for (std::size_t i = 0; i < processes.size(); ++i) {
             const qint64 pid = processes[i]->processId();
-            QTRY_VERIFY2_WITH_TIMEOUT(ProcessProbe::isGone(pid) == cases[int(i)].killed, cases[int(i)].name, 5000);
+            QTRY_VERIFY2_WITH_TIMEOUT(ProcessProbe::isGone(pid) == cases[int(i)].killed, cases[int(i)].name,
+                                      5000);
         }
         for (const auto& process : processes) {
             process->kill();
@@ -88,9 +89,11 @@ private Q_SLOTS:
         Engine::CommandRunner runner;
         QSignalSpy finished(&runner, &Engine::CommandRunner::finished);
         QStringList lines;
-        connect(&runner, &Engine::CommandRunner::outputLine, this, [&](const QString& line) { lines.append(line); });
-        runner.start(Engine::ShellCommand(QStringLiteral("printenv %1").arg(QLatin1String(OrphanSweeper::variableName())),
-                                          Engine::Shell::bash()));
+        connect(&runner, &Engine::CommandRunner::outputLine, this,
+                [&](const QString& line) { lines.append(line); });
+        runner.start(Engine::ShellCommand(
+            QStringLiteral("printenv %1").arg(QLatin1String(OrphanSweeper::variableName())),
+            Engine::Shell::bash()));
         QVERIFY(finished.wait(10000));
         const qint64 self = QCoreApplication::applicationPid();
         QCOMPARE(lines, QStringList{QString::fromUtf8(mark(self, OrphanSweeper::startTime(self), m_scope))});

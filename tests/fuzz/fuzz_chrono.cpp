@@ -36,7 +36,8 @@ QDateTime randomReference(Fuzz::Generator& generator)
     case 0:
         return {};
     case 1: // the far ends of what a script Date holds
-        return QDateTime::fromMSecsSinceEpoch(generator.chance(2) ? 8640000000000000 : -8640000000000000, Qt::UTC);
+        return QDateTime::fromMSecsSinceEpoch(generator.chance(2) ? 8640000000000000 : -8640000000000000,
+                                              Qt::UTC);
     default:
         return QDateTime::fromSecsSinceEpoch(generator.random().bounded(Q_INT64_C(13000000000)), Qt::UTC);
     }
@@ -69,7 +70,8 @@ private Q_SLOTS:
                 text, generator.chance(5) ? std::nullopt : std::optional<QDateTime>(reference));
 
             FUZZ_VERIFY(result.inputString == text, budget, text);
-            for (const std::optional<QDateTime>& date : {result.startDate, result.endDate, result.referenceDate})
+            for (const std::optional<QDateTime>& date :
+                 {result.startDate, result.endDate, result.referenceDate})
                 FUZZ_VERIFY(!date || (date->isValid() && date->timeSpec() == Qt::UTC), budget, text);
             if (result.startDate)
                 FUZZ_VERIFY(result.timePhrase && result.indexOfStartingCharacterOfTimePhrase, budget, text);
@@ -84,25 +86,28 @@ private Q_SLOTS:
                 FUZZ_VERIFY(result.ignoredText->size() <= text.size(), budget, text);
             if (result.dateInterval)
                 FUZZ_VERIFY(result.dateInterval->start == result.startDate &&
-                                result.dateInterval->end == result.endDate && result.startDate <= result.endDate,
+                                result.dateInterval->end == result.endDate &&
+                                result.startDate <= result.endDate,
                             budget, text);
 
             // The retry of a premiere read by this parser never comes before the minimum delay.
             FailureClassification::Context context;
             context.parser = &m_chrono;
-            context.now = QDateTime::fromSecsSinceEpoch(generator.random().bounded(Q_INT64_C(13000000000)), Qt::UTC);
+            context.now =
+                QDateTime::fromSecsSinceEpoch(generator.random().bounded(Q_INT64_C(13000000000)), Qt::UTC);
             const QDateTime start = FailureClassification::computeStartDate(text, context);
-            FUZZ_VERIFY(start.isValid() && start >= context.now.addSecs(FailureClassification::MinimumRetrySeconds),
+            FUZZ_VERIFY(start.isValid() &&
+                            start >= context.now.addSecs(FailureClassification::MinimumRetrySeconds),
                         budget, text);
         }
     }
 
     void ignoredText()
     {
-        Fuzz::Generator generator(phraseCorpus(), {QStringLiteral(" on the "), QStringLiteral(" in "),
-                                                   QStringLiteral("..."), QStringLiteral("\u2026"),
-                                                   QStringLiteral("(EST"), QStringLiteral("\\E"),
-                                                   QStringLiteral("(?")});
+        Fuzz::Generator generator(phraseCorpus(),
+                                  {QStringLiteral(" on the "), QStringLiteral(" in "), QStringLiteral("..."),
+                                   QStringLiteral("\u2026"), QStringLiteral("(EST"), QStringLiteral("\\E"),
+                                   QStringLiteral("(?")});
         Fuzz::Budget budget("chrono ignored text", 10000);
         while (budget.next()) {
             const QString input = generator.next();

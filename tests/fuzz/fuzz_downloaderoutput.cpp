@@ -26,7 +26,8 @@ private Q_SLOTS:
                 QStringLiteral("[download] Destination: out/clip.f140.m4a"),
                 QStringLiteral("[download]  57.9% of   25.90KiB at    7.42MiB/s ETA 00:00"),
                 QStringLiteral("[download] 100% of   25.90KiB in 00:00:00 at 1.23MiB/s"),
-                QStringLiteral("[Merger] Merging formats into \"/home/user/Downloads/Clip [dQw4w9WgXcQ].mp4\""),
+                QStringLiteral(
+                    "[Merger] Merging formats into \"/home/user/Downloads/Clip [dQw4w9WgXcQ].mp4\""),
                 QStringLiteral("[Merger] Merging formats into \"a \"quoted\" name.mkv\""),
                 QStringLiteral("Deleting original file /home/user/Downloads/Clip.f137.mp4 (pass -k to keep)"),
                 QStringLiteral("[download] /home/user/Downloads/Clip.mp4 has already been downloaded"),
@@ -81,8 +82,8 @@ private Q_SLOTS:
                 QStringLiteral("downloading 9 0 0 NA NA 0 0"),
             },
             {QStringLiteral(" NA"), QStringLiteral(" None"), QStringLiteral(" 1e19"), QStringLiteral(" -5"),
-             QStringLiteral(" 0x10"), QStringLiteral(" 1,5"), QStringLiteral(" 9e18"), QStringLiteral(" 4.9e-324"),
-             QStringLiteral(" 1.7976931348623157e308"), QStringLiteral(" +3")});
+             QStringLiteral(" 0x10"), QStringLiteral(" 1,5"), QStringLiteral(" 9e18"),
+             QStringLiteral(" 4.9e-324"), QStringLiteral(" 1.7976931348623157e308"), QStringLiteral(" +3")});
 
         Fuzz::Budget budget("progress fields", 100000);
         while (budget.next()) {
@@ -94,8 +95,8 @@ private Q_SLOTS:
                 FUZZ_VERIFY(std::isfinite(*percent) && *percent >= 0 && *percent <= 100, budget, fields);
             if (progress->isFileFinished())
                 FUZZ_VERIFY(progress->percent() == 100.0, budget, fields);
-            FUZZ_VERIFY(progress->downloadedBytes().value_or(0) >= 0 && progress->totalBytes().value_or(0) >= 0 &&
-                            progress->eta().value_or(0) >= 0,
+            FUZZ_VERIFY(progress->downloadedBytes().value_or(0) >= 0 &&
+                            progress->totalBytes().value_or(0) >= 0 && progress->eta().value_or(0) >= 0,
                         budget, fields);
             if (const std::optional<double> speed = progress->speed())
                 FUZZ_VERIFY(std::isfinite(*speed) && *speed >= 0, budget, fields);

@@ -33,7 +33,8 @@ public:
         case 3:
             return reference.addSecs(m_generator.bounded(120) - 60).toLocalTime();
         case 4:
-            return reference.addSecs(m_generator.bounded(86400 * 30)).toOffsetFromUtc(m_generator.bounded(50000) - 25000);
+            return reference.addSecs(m_generator.bounded(86400 * 30))
+                .toOffsetFromUtc(m_generator.bounded(50000) - 25000);
         default:
             return reference.addSecs(static_cast<qint64>(m_generator.random().generate()) -
                                      std::numeric_limits<qint32>::max());
@@ -86,14 +87,16 @@ private Q_SLOTS:
                 QStringLiteral("ERROR: unable to open for writing: [Errno 13] Permission denied: 'a.part'"),
                 QStringLiteral("Traceback (most recent call last):\n  File \"yt_dlp/__main__.py\", line 17\n"
                                "PermissionError: [Errno 13] Permission denied: '/srv'"),
-                QStringLiteral("ERROR: [generic] None: Unable to download webpage: HTTP Error 404: File not found"),
+                QStringLiteral(
+                    "ERROR: [generic] None: Unable to download webpage: HTTP Error 404: File not found"),
                 QStringLiteral("WARNING: [youtube] Falling back to generic n function search"),
                 QStringLiteral("  error:   something"),
                 QStringLiteral("ERROR: Premieres 2026-12-24 18:00 UTC"),
             },
             {QStringLiteral("ERROR: "), QStringLiteral("\nERROR: "), QStringLiteral("Premiere"),
-             QStringLiteral("LIVE EVENT"), QStringLiteral("in 5 minutes"), QStringLiteral("Video unavailable"),
-             QStringLiteral("Permission denied"), QStringLiteral("WARNING: ")});
+             QStringLiteral("LIVE EVENT"), QStringLiteral("in 5 minutes"),
+             QStringLiteral("Video unavailable"), QStringLiteral("Permission denied"),
+             QStringLiteral("WARNING: ")});
         RandomDateParser parser(generator);
 
         Fuzz::Budget budget("classify", 30000);
@@ -105,28 +108,30 @@ private Q_SLOTS:
             context.delayHours = randomDelay(generator);
             // Realistic clocks between 1970 and about 2400, or none (the system clock).
             if (!generator.chance(8))
-                context.now = QDateTime::fromSecsSinceEpoch(generator.random().bounded(Q_INT64_C(13000000000)),
-                                                           Qt::UTC);
+                context.now = QDateTime::fromSecsSinceEpoch(
+                    generator.random().bounded(Q_INT64_C(13000000000)), Qt::UTC);
             const QDateTime before = QDateTime::currentDateTimeUtc();
-            const QDateTime earliest =
-                (context.now.isValid() ? context.now : before).addSecs(FailureClassification::MinimumRetrySeconds);
+            const QDateTime earliest = (context.now.isValid() ? context.now : before)
+                                           .addSecs(FailureClassification::MinimumRetrySeconds);
 
-            const std::optional<DownloaderProcessError> error = FailureClassification::classify(errorText, context);
+            const std::optional<DownloaderProcessError> error =
+                FailureClassification::classify(errorText, context);
             if (error) {
                 FUZZ_VERIFY(isFailureKind(error->kind()), budget, errorText);
                 if (error->isScheduled())
-                    FUZZ_VERIFY(error->startDate() && error->startDate()->isValid() && *error->startDate() >= earliest,
+                    FUZZ_VERIFY(error->startDate() && error->startDate()->isValid() &&
+                                    *error->startDate() >= earliest,
                                 budget, errorText);
             }
 
-            const DownloaderProcessError exit = FailureClassification::failureForExit(
-                errorText, generator.bounded(300) - 20, context);
+            const DownloaderProcessError exit =
+                FailureClassification::failureForExit(errorText, generator.bounded(300) - 20, context);
             FUZZ_VERIFY(isFailureKind(exit.kind()), budget, errorText);
             if (exit.kind() == Kind::downloadFailed)
                 FUZZ_VERIFY(!exit.text().trimmed().isEmpty(), budget, errorText);
             if (exit.isScheduled())
-                FUZZ_VERIFY(exit.startDate() && exit.startDate()->isValid() && *exit.startDate() >= earliest, budget,
-                            errorText);
+                FUZZ_VERIFY(exit.startDate() && exit.startDate()->isValid() && *exit.startDate() >= earliest,
+                            budget, errorText);
 
             const QDateTime start = FailureClassification::computeStartDate(errorText, context);
             FUZZ_VERIFY(start.isValid() && start >= earliest, budget, errorText);
@@ -136,9 +141,10 @@ private Q_SLOTS:
             for (QString& line : warned)
                 line.prepend(QStringLiteral("WARNING: "));
             const QString warnings = warned.join(QLatin1Char('\n'));
-            const std::optional<DownloaderProcessError> warning = FailureClassification::classify(warnings, context);
-            FUZZ_VERIFY(!warning || (!warning->isScheduled() && warning->kind() != Kind::downloadFailed), budget,
-                        warnings);
+            const std::optional<DownloaderProcessError> warning =
+                FailureClassification::classify(warnings, context);
+            FUZZ_VERIFY(!warning || (!warning->isScheduled() && warning->kind() != Kind::downloadFailed),
+                        budget, warnings);
         }
     }
 };

@@ -24,7 +24,8 @@ private Q_SLOTS:
         Fuzz::Generator generator(
             {
                 QStringLiteral("veltqorv://add?url=https://example.com/a"),
-                QStringLiteral("veltqorv://add?url=https://example.com/a&other=x&url=http://127.0.0.1:8000/c.mp4"),
+                QStringLiteral(
+                    "veltqorv://add?url=https://example.com/a&other=x&url=http://127.0.0.1:8000/c.mp4"),
                 QStringLiteral("VELTQORV://x/y/z?url=https%3A%2F%2Fexample.com%2Fwatch%3Fv%3D1%26t%3D2"),
                 QStringLiteral("veltqorv://add?url=%20%20https://example.com/a%0A"),
                 QStringLiteral("veltqorv://add?url=https://user:pw@[2001:db8::1]:8443/v%20x#f"),
@@ -57,7 +58,8 @@ private Q_SLOTS:
                     FUZZ_VERIFY(accepted.isEmpty(), budget, argument);
                 // Each url item needs its own "=" (an encoded one is data); a plain argument is one
                 // address at most.
-                const bool schemeAddress = argument.startsWith(QLatin1String("veltqorv:"), Qt::CaseInsensitive);
+                const bool schemeAddress =
+                    argument.startsWith(QLatin1String("veltqorv:"), Qt::CaseInsensitive);
                 FUZZ_VERIFY(accepted.size() <= (schemeAddress ? argument.count(QLatin1Char('=')) : 1), budget,
                             argument);
                 for (const QUrl& url : accepted) {
@@ -65,8 +67,10 @@ private Q_SLOTS:
                     FUZZ_VERIFY(url.isValid() && !url.host().isEmpty() &&
                                     (scheme == QLatin1String("http") || scheme == QLatin1String("https")),
                                 budget, argument);
-                    FUZZ_VERIFY(!url.toString(QUrl::FullyEncoded).startsWith(QLatin1Char('-')), budget, argument);
-                    FUZZ_VERIFY(LinkDetector::validUrl(url.toString(QUrl::FullyEncoded)) == url, budget, argument);
+                    FUZZ_VERIFY(!url.toString(QUrl::FullyEncoded).startsWith(QLatin1Char('-')), budget,
+                                argument);
+                    FUZZ_VERIFY(LinkDetector::validUrl(url.toString(QUrl::FullyEncoded)) == url, budget,
+                                argument);
                     // Nothing is made up: decoding only shortens and a bare domain gains "https://".
                     // The host is left out, as an international one grows into its "xn--" form.
                     FUZZ_VERIFY(url.adjusted(QUrl::RemoveAuthority).toString().size() <= argument.size() + 8,

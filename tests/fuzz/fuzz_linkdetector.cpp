@@ -51,7 +51,8 @@ private Q_SLOTS:
             const QString text = generator.next();
 
             if (const std::optional<LinkDetector::Match> match = LinkDetector::firstLink(text)) {
-                FUZZ_VERIFY(match->start >= 0 && match->length > 0 && match->start + match->length <= text.size(),
+                FUZZ_VERIFY(match->start >= 0 && match->length > 0 &&
+                                match->start + match->length <= text.size(),
                             budget, text);
                 const QString scheme = match->url.scheme();
                 FUZZ_VERIFY(match->url.isValid() && !match->url.host().isEmpty() &&
@@ -79,7 +80,8 @@ private Q_SLOTS:
             const std::optional<LinkDetector::Match> first = LinkDetector::firstLink(sentence);
             FUZZ_VERIFY(first && first->start == 0 && first->url == url, budget, sentence);
             // White space and line breaks around an address do not change it.
-            FUZZ_VERIFY(LinkDetector::validUrl(QStringLiteral(" \r\n\t") + text + QStringLiteral("\n ")) == url,
+            FUZZ_VERIFY(LinkDetector::validUrl(QStringLiteral(" \r\n\t") + text + QStringLiteral("\n ")) ==
+                            url,
                         budget, text);
         }
     }

@@ -14,26 +14,65 @@ const QStringList& sharedPieces()
 {
     static const QStringList pieces = {
         QString(QChar(0)),
-        QString(QChar(0xd800)), // lone high surrogate
-        QString(QChar(0xdc00)), // lone low surrogate
+        QString(QChar(0xd800)),                                    // lone high surrogate
+        QString(QChar(0xdc00)),                                    // lone low surrogate
         QString::fromUtf8("\xff\xfe\xc3\x28\xe2\x82\xf0\x9f\x98"), // invalid UTF-8, decoded
-        QString::fromUtf8("\xf0\x9f\x98\x80"), // a pair outside the BMP
-        QStringLiteral("\u202e"), QStringLiteral("\u00a0"), QStringLiteral("\u2028"),
-        QStringLiteral("\ufeff"), QStringLiteral("\u0301"), QStringLiteral("\u0130"),
-        QStringLiteral("\r\n"), QStringLiteral("\n"), QStringLiteral("\t"), QStringLiteral("\x1b[31m"),
-        QStringLiteral("\x7f"), QStringLiteral(" "),
-        QStringLiteral("$(touch /tmp/x)"), QStringLiteral("`id`"), QStringLiteral("'"), QStringLiteral("\""),
-        QStringLiteral("-"), QStringLiteral("--exec=rm -rf ~"), QStringLiteral("javascript:"),
-        QStringLiteral("file:"), QStringLiteral("file:///etc/passwd"), QStringLiteral("%"),
-        QStringLiteral("%00"), QStringLiteral("%zz"), QStringLiteral("%2F"), QStringLiteral("%2E"),
-        QStringLiteral("%25"), QStringLiteral("%E2%82"), QStringLiteral("@"), QStringLiteral(":"),
-        QStringLiteral("//"), QStringLiteral("["), QStringLiteral("]"), QStringLiteral("("),
-        QStringLiteral(")"), QStringLiteral("?"), QStringLiteral("#"), QStringLiteral("&"),
-        QStringLiteral("="), QStringLiteral("."), QStringLiteral(".."), QStringLiteral("\\"),
-        QStringLiteral("xn--"), QStringLiteral("bücher."), QStringLiteral("ｈｔｔｐｓ"),
-        QStringLiteral("https://"), QStringLiteral("http://"), QStringLiteral("www."),
-        QStringLiteral("-1"), QStringLiteral("0"), QStringLiteral("99999999999999999999999"),
-        QStringLiteral("1e308"), QStringLiteral("-0"), QStringLiteral("NaN"), QStringLiteral("inf"),
+        QString::fromUtf8("\xf0\x9f\x98\x80"),                     // a pair outside the BMP
+        QStringLiteral("\u202e"),
+        QStringLiteral("\u00a0"),
+        QStringLiteral("\u2028"),
+        QStringLiteral("\ufeff"),
+        QStringLiteral("\u0301"),
+        QStringLiteral("\u0130"),
+        QStringLiteral("\r\n"),
+        QStringLiteral("\n"),
+        QStringLiteral("\t"),
+        QStringLiteral("\x1b[31m"),
+        QStringLiteral("\x7f"),
+        QStringLiteral(" "),
+        QStringLiteral("$(touch /tmp/x)"),
+        QStringLiteral("`id`"),
+        QStringLiteral("'"),
+        QStringLiteral("\""),
+        QStringLiteral("-"),
+        QStringLiteral("--exec=rm -rf ~"),
+        QStringLiteral("javascript:"),
+        QStringLiteral("file:"),
+        QStringLiteral("file:///etc/passwd"),
+        QStringLiteral("%"),
+        QStringLiteral("%00"),
+        QStringLiteral("%zz"),
+        QStringLiteral("%2F"),
+        QStringLiteral("%2E"),
+        QStringLiteral("%25"),
+        QStringLiteral("%E2%82"),
+        QStringLiteral("@"),
+        QStringLiteral(":"),
+        QStringLiteral("//"),
+        QStringLiteral("["),
+        QStringLiteral("]"),
+        QStringLiteral("("),
+        QStringLiteral(")"),
+        QStringLiteral("?"),
+        QStringLiteral("#"),
+        QStringLiteral("&"),
+        QStringLiteral("="),
+        QStringLiteral("."),
+        QStringLiteral(".."),
+        QStringLiteral("\\"),
+        QStringLiteral("xn--"),
+        QStringLiteral("bücher."),
+        QStringLiteral("ｈｔｔｐｓ"),
+        QStringLiteral("https://"),
+        QStringLiteral("http://"),
+        QStringLiteral("www."),
+        QStringLiteral("-1"),
+        QStringLiteral("0"),
+        QStringLiteral("99999999999999999999999"),
+        QStringLiteral("1e308"),
+        QStringLiteral("-0"),
+        QStringLiteral("NaN"),
+        QStringLiteral("inf"),
         QStringLiteral("NA"),
     };
     return pieces;
@@ -53,7 +92,8 @@ QByteArray escaped(const QString& text)
             else if (unit == u'\n')
                 out.append("\\n");
             else
-                out.append(QStringLiteral("\\u%1").arg(static_cast<uint>(unit), 4, 16, QLatin1Char('0')).toLatin1());
+                out.append(
+                    QStringLiteral("\\u%1").arg(static_cast<uint>(unit), 4, 16, QLatin1Char('0')).toLatin1());
         }
     };
     out.append('"');

@@ -71,10 +71,10 @@ private:
 
 // QVERIFY2 builds its message on every call; in loops of thousands of rounds only a failing
 // check should pay for that.
-#define FUZZ_VERIFY(statement, budget, input)                                                      \
-    do {                                                                                           \
-        if (!(statement))                                                                          \
-            QVERIFY2(statement, (budget).describe(input).constData());                             \
+#define FUZZ_VERIFY(statement, budget, input)                                                                \
+    do {                                                                                                     \
+        if (!(statement))                                                                                    \
+            QVERIFY2(statement, (budget).describe(input).constData());                                       \
     } while (false)
 
 } // namespace Fuzz

@@ -44,7 +44,8 @@ bool mountTmpfs(const QString& path, const QByteArray& options)
 
 bool remountReadOnly(const QString& path)
 {
-    return ::mount(nullptr, QFile::encodeName(path).constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+    return ::mount(nullptr, QFile::encodeName(path).constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) ==
+           0;
 }
 
 } // namespace
@@ -67,7 +68,8 @@ class TestBadEnvironment : public QObject
             return mountTmpfs(folder, "size=64k") && remountReadOnly(folder);
         if (::geteuid() == 0)
             return false; // permissions do not stop root
-        return QDir().mkpath(folder) && QFile(folder).setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        return QDir().mkpath(folder) &&
+               QFile(folder).setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     }
 
     // Runs one download of the served clip into `folder` with the model's tool and returns the
@@ -87,8 +89,9 @@ class TestBadEnvironment : public QObject
     static QString integrity(const Store& store)
     {
         QSqlQuery query(QSqlDatabase::database(store.connectionName()));
-        return query.exec(QStringLiteral("PRAGMA integrity_check")) && query.next() ? query.value(0).toString()
-                                                                                    : QStringLiteral("failed");
+        return query.exec(QStringLiteral("PRAGMA integrity_check")) && query.next()
+                   ? query.value(0).toString()
+                   : QStringLiteral("failed");
     }
 
 private Q_SLOTS:
@@ -117,7 +120,8 @@ private Q_SLOTS:
 
     void init()
     {
-        m_preferences->setValue(Engine::PreferenceKeys::downloaderBin, std::optional<QString>(QStringLiteral("/usr/bin/yt-dlp")));
+        m_preferences->setValue(Engine::PreferenceKeys::downloaderBin,
+                                std::optional<QString>(QStringLiteral("/usr/bin/yt-dlp")));
     }
 
     void downloadFolderReadOnly()
@@ -148,7 +152,8 @@ private Q_SLOTS:
         QVERIFY2(item.isCompleted(), qPrintable(item.errorMessage()));
         QVERIFY(item.info && item.info->location);
         QCOMPARE(QFileInfo(item.info->location->toLocalFile()).absolutePath(), folder);
-        QCOMPARE(QFileInfo(item.info->location->toLocalFile()).size(), QFileInfo(path(QStringLiteral("served/clip.mp4"))).size());
+        QCOMPARE(QFileInfo(item.info->location->toLocalFile()).size(),
+                 QFileInfo(path(QStringLiteral("served/clip.mp4"))).size());
     }
 
     void downloadDiskFull()
@@ -157,8 +162,9 @@ private Q_SLOTS:
         if (!m_canMount || !mountTmpfs(folder, "size=16k")) {
             // The tool's own words for a failed write, from a stand-in.
             qputenv("FAKE_STDERR", "ERROR: unable to write data: [Errno 28] No space left on device");
-            m_preferences->setValue(Engine::PreferenceKeys::downloaderBin,
-                                    std::optional<QString>(QStringLiteral(VELTQORV_TEST_FAKES "/yt-dlp-says")));
+            m_preferences->setValue(
+                Engine::PreferenceKeys::downloaderBin,
+                std::optional<QString>(QStringLiteral(VELTQORV_TEST_FAKES "/yt-dlp-says")));
             QVERIFY(QDir().mkpath(folder));
         }
         Store store;
@@ -167,7 +173,8 @@ private Q_SLOTS:
         QVERIFY(item.id > 0);
         QVERIFY(!item.isCompleted());
         QVERIFY(!item.isRunning());
-        QVERIFY2(item.errorMessage().contains(QLatin1String("No space left on device")), qPrintable(item.errorMessage()));
+        QVERIFY2(item.errorMessage().contains(QLatin1String("No space left on device")),
+                 qPrintable(item.errorMessage()));
     }
 
     void toolNotAProgram()
@@ -217,8 +224,9 @@ private Q_SLOTS:
             }
             QCOMPARE(model.add({QUrl(QStringLiteral("https://example.com/lost"))}), QList<qint64>{});
             QCOMPARE(alerts.size(), 1);
-            QVERIFY2(alerts.first().first().toString().startsWith(MainModel::storeFailureMessage({}).trimmed()),
-                     qPrintable(alerts.first().first().toString()));
+            QVERIFY2(
+                alerts.first().first().toString().startsWith(MainModel::storeFailureMessage({}).trimmed()),
+                qPrintable(alerts.first().first().toString()));
             model.toggleStar(kept);
             // A second failure soon after says nothing new.
             QCOMPARE(alerts.size(), 1);
@@ -255,7 +263,8 @@ private Q_SLOTS:
         QVERIFY(remountReadOnly(folder));
         Store store;
         QVERIFY(!store.open(file));
-        QVERIFY2(store.errorMessage().contains(QLatin1String("cannot be written")), qPrintable(store.errorMessage()));
+        QVERIFY2(store.errorMessage().contains(QLatin1String("cannot be written")),
+                 qPrintable(store.errorMessage()));
         QFile after(file);
         QVERIFY(after.open(QIODevice::ReadOnly));
         QCOMPARE(after.readAll(), before);

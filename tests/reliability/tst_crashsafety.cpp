@@ -82,7 +82,9 @@ class TestCrashSafety : public QObject
         if (!QFileInfo::exists(storePath()))
             return 0;
         StoreView view(storePath());
-        return view.column(QStringLiteral("SELECT count(*) FROM ShakeConfig WHERE running = 1")).value(0).toInt();
+        return view.column(QStringLiteral("SELECT count(*) FROM ShakeConfig WHERE running = 1"))
+            .value(0)
+            .toInt();
     }
 
     // Tool processes (and their children) working for this store.
@@ -108,7 +110,8 @@ class TestCrashSafety : public QObject
     QProcessEnvironment environmentTracingStartUp() const
     {
         QProcessEnvironment environment = m_environment;
-        environment.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("org.veltqorv.VeltQorv.log.main.debug=true"));
+        environment.insert(QStringLiteral("QT_LOGGING_RULES"),
+                           QStringLiteral("org.veltqorv.VeltQorv.log.main.debug=true"));
         return environment;
     }
 
@@ -129,16 +132,19 @@ private Q_SLOTS:
             .setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         {
             Engine::Preferences preferences(path(QStringLiteral("config/VeltQorv/VeltQorv.conf")));
-            preferences.setValue(Engine::PreferenceKeys::downloaderBin,
-                                 std::optional<QString>(QStringLiteral(VELTQORV_TEST_FAKES "/yt-dlp-by-address")));
+            preferences.setValue(
+                Engine::PreferenceKeys::downloaderBin,
+                std::optional<QString>(QStringLiteral(VELTQORV_TEST_FAKES "/yt-dlp-by-address")));
             preferences.setValue(Engine::PreferenceKeys::defaultOutputLocation,
                                  QUrl::fromLocalFile(path(QStringLiteral("downloads"))));
         }
 
         m_environment = QProcessEnvironment::systemEnvironment();
-        const QList<std::pair<const char*, const char*>> folders = {
-            {"HOME", "home"},        {"XDG_CONFIG_HOME", "config"},   {"XDG_DATA_HOME", "data"},
-            {"XDG_CACHE_HOME", "cache"}, {"XDG_RUNTIME_DIR", "runtime"}};
+        const QList<std::pair<const char*, const char*>> folders = {{"HOME", "home"},
+                                                                    {"XDG_CONFIG_HOME", "config"},
+                                                                    {"XDG_DATA_HOME", "data"},
+                                                                    {"XDG_CACHE_HOME", "cache"},
+                                                                    {"XDG_RUNTIME_DIR", "runtime"}};
         for (const auto& [variable, folder] : folders)
             m_environment.insert(QString::fromLatin1(variable), path(QString::fromLatin1(folder)));
         m_environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
@@ -156,7 +162,10 @@ private Q_SLOTS:
             QStringList addresses;
             for (int i = 0; i < Downloads; ++i) {
                 const char* kind = i % 10 == 0 ? "ok" : i % 10 == 1 ? "fail" : "hang";
-                addresses.append(QStringLiteral("http://127.0.0.1:9/%1-r%2-%3").arg(QLatin1String(kind)).arg(round).arg(i));
+                addresses.append(QStringLiteral("http://127.0.0.1:9/%1-r%2-%3")
+                                     .arg(QLatin1String(kind))
+                                     .arg(round)
+                                     .arg(i));
             }
             QProcess app;
             app.setProcessEnvironment(m_environment);
@@ -168,8 +177,10 @@ private Q_SLOTS:
             if (round == 0) {
                 QTest::qWait(static_cast<int>(random.bounded(50, 400)));
             } else {
-                const int running = round == 1 ? Downloads * 8 / 10 : static_cast<int>(random.bounded(1, Downloads * 8 / 10));
-                QTRY_VERIFY_WITH_TIMEOUT(runningCount() >= running || app.state() != QProcess::Running, Timeout);
+                const int running =
+                    round == 1 ? Downloads * 8 / 10 : static_cast<int>(random.bounded(1, Downloads * 8 / 10));
+                QTRY_VERIFY_WITH_TIMEOUT(runningCount() >= running || app.state() != QProcess::Running,
+                                         Timeout);
                 QTest::qWait(static_cast<int>(random.bounded(0, 300)));
             }
             QCOMPARE(app.state(), QProcess::Running);
@@ -193,15 +204,18 @@ private Q_SLOTS:
             {
                 StoreView view(storePath());
                 QVERIFY(view.opened);
-                QCOMPARE(view.column(QStringLiteral("PRAGMA integrity_check")), QStringList{QStringLiteral("ok")});
+                QCOMPARE(view.column(QStringLiteral("PRAGMA integrity_check")),
+                         QStringList{QStringLiteral("ok")});
                 QCOMPARE(view.column(QStringLiteral("PRAGMA foreign_key_check")), QStringList{});
             }
             const QStringList after = storedItems();
             for (const QString& item : std::as_const(storedBeforeKills))
-                QVERIFY2(after.contains(item), qPrintable(QStringLiteral("lost in round %1: %2").arg(round).arg(item)));
+                QVERIFY2(after.contains(item),
+                         qPrintable(QStringLiteral("lost in round %1: %2").arg(round).arg(item)));
             QCOMPARE(runningCount(), 0);
             for (const qint64 pid : recordedPids())
-                QVERIFY2(ProcessProbe::isGone(pid), qPrintable(QStringLiteral("round %1: process %2 left alive").arg(round).arg(pid)));
+                QVERIFY2(ProcessProbe::isGone(pid),
+                         qPrintable(QStringLiteral("round %1: process %2 left alive").arg(round).arg(pid)));
         }
         // One kill at least came with every long download running.
         QVERIFY(mostRunningAtAKill >= Downloads * 8 / 10);

@@ -69,7 +69,8 @@ class TestInjection : public QObject
     {
         QList<QList<QByteArray>> runs;
         QDir state(statePath());
-        for (const QString& name : state.entryList({QStringLiteral("argv-*")}, QDir::Files, QDir::Time | QDir::Reversed)) {
+        for (const QString& name :
+             state.entryList({QStringLiteral("argv-*")}, QDir::Files, QDir::Time | QDir::Reversed)) {
             QFile file(state.filePath(name));
             if (!file.open(QIODevice::ReadOnly))
                 continue;
@@ -150,12 +151,14 @@ private Q_SLOTS:
         const int before = m_store->count({});
         int pasted = 0;
         QList<qint64> handedOver;
-        for (const QString& text : {QStringLiteral("https://example.com/") + value, value,
-                                    QStringLiteral("https://example.com/?q=") + value + QStringLiteral("#") + value}) {
+        for (const QString& text :
+             {QStringLiteral("https://example.com/") + value, value,
+              QStringLiteral("https://example.com/?q=") + value + QStringLiteral("#") + value}) {
             pasted += m_model->addFromClipboardText(text) ? 1 : 0;
-            const QString schemeAddress = QStringLiteral("veltqorv://add?url=") +
-                                          QString::fromLatin1(QUrl::toPercentEncoding(text));
-            handedOver += m_model->add(App::IncomingAddressHandler::addressesFromArguments({schemeAddress, text}));
+            const QString schemeAddress =
+                QStringLiteral("veltqorv://add?url=") + QString::fromLatin1(QUrl::toPercentEncoding(text));
+            handedOver +=
+                m_model->add(App::IncomingAddressHandler::addressesFromArguments({schemeAddress, text}));
         }
         const int added = pasted + int(handedOver.size());
         QCOMPARE(m_store->count({}), before + added);

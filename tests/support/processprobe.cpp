@@ -49,7 +49,8 @@ QList<qint64> livingWhere(const std::function<bool(qint64)>& matches)
 QList<qint64> ProcessProbe::withCommandLineContaining(const QString& needle)
 {
     const QByteArray wanted = needle.toUtf8();
-    return livingWhere([&](qint64 pid) { return readProcFile(pid, "cmdline").replace('\0', ' ').contains(wanted); });
+    return livingWhere(
+        [&](qint64 pid) { return readProcFile(pid, "cmdline").replace('\0', ' ').contains(wanted); });
 }
 
 QList<qint64> ProcessProbe::withEnvironmentEnding(const QByteArray& name, const QByteArray& suffix)
