@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSet>
 
 #include <csignal>
 #include <optional>
@@ -96,7 +97,8 @@ int OrphanSweeper::sweep(const QString& scope)
 {
     const QByteArray scopeBytes = scope.toUtf8();
     const qint64 self = ::getpid();
-    int killed = 0;
+    // A killed process may still be listed for a moment; it counts once.
+    QSet<qint64> killed;
     // A shell may start another child while its siblings are being killed; a few passes end them.
     for (int pass = 0; pass < 3; ++pass) {
         int found = 0;
@@ -105,7 +107,7 @@ int OrphanSweeper::sweep(const QString& scope)
         for (const QString& entry : entries) {
             bool isPid = false;
             const qint64 pid = entry.toLongLong(&isPid);
-            if (!isPid || pid == self)
+            if (!isPid || pid == self || killed.contains(pid))
                 continue;
             const std::optional<Owner> owner = parseMark(markOf(pid));
             // A pid alone may since have been given to an unrelated process; with its start
@@ -114,14 +116,14 @@ int OrphanSweeper::sweep(const QString& scope)
                 continue;
             if (::kill(static_cast<pid_t>(pid), SIGKILL) == 0) {
                 ++found;
+                killed.insert(pid);
                 qCInfo(lcMain) << "ended process" << pid << "left behind by an earlier run";
             }
         }
-        killed += found;
         if (found == 0)
             break;
     }
-    return killed;
+    return static_cast<int>(killed.size());
 }
 
 } // namespace Engine
