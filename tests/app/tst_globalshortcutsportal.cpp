@@ -5,6 +5,7 @@
 #include "app/portaltrigger.h"
 #include "app/settingsgeneralview.h"
 #include "engine/preferences.h"
+#include "support/privatebus.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -22,57 +23,12 @@ using App::GlobalShortcut;
 using App::PortalShortcut;
 using Status = App::GlobalShortcut::Status;
 
+using TestSupport::PrivateBus;
+
 namespace {
 
 const QString portalService = QStringLiteral("org.freedesktop.portal.Desktop");
 const QString portalPath = QStringLiteral("/org/freedesktop/portal/desktop");
-
-// A bus of the test's own, with nothing on it unless the test puts it there.
-class PrivateBus
-{
-public:
-    PrivateBus()
-    {
-        QFile config(m_dir.filePath(QStringLiteral("bus.conf")));
-        if (config.open(QIODevice::WriteOnly)) {
-            config.write(
-                QStringLiteral(
-                    "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-BUS Bus Configuration 1.0//EN\""
-                    " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
-                    "<busconfig><type>session</type><listen>unix:dir=%1</listen>"
-                    "<policy context=\"default\"><allow send_destination=\"*\" eavesdrop=\"true\"/>"
-                    "<allow eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>\n")
-                    .arg(m_dir.path())
-                    .toUtf8());
-            config.close();
-        }
-        m_daemon.start(QStringLiteral("dbus-daemon"),
-                       {QStringLiteral("--config-file=") + config.fileName(),
-                        QStringLiteral("--print-address"), QStringLiteral("--nofork")});
-        while (m_address.isEmpty() && m_daemon.waitForReadyRead(10000))
-            m_address = QString::fromUtf8(m_daemon.readLine()).trimmed();
-    }
-    ~PrivateBus()
-    {
-        for (const QString& name : std::as_const(m_connections))
-            QDBusConnection::disconnectFromBus(name);
-        m_daemon.kill();
-        m_daemon.waitForFinished(5000);
-    }
-
-    bool isRunning() const { return !m_address.isEmpty(); }
-    QDBusConnection connect(const QString& name)
-    {
-        m_connections += name;
-        return QDBusConnection::connectToBus(m_address, name);
-    }
-
-private:
-    QTemporaryDir m_dir;
-    QProcess m_daemon;
-    QString m_address;
-    QStringList m_connections;
-};
 
 // A session handed out by the stand-in.
 class StandInSession : public QObject

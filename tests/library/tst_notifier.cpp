@@ -1,5 +1,6 @@
 #include "library/notifier.h"
 #include "recordingnotificationserver.h"
+#include "support/privatebus.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusContext>
@@ -14,68 +15,14 @@
 
 using namespace Library;
 
+using TestSupport::PrivateBus;
+
 namespace {
 
 const QString ServiceName = QStringLiteral("org.freedesktop.Notifications");
 const QString ServicePath = QStringLiteral("/org/freedesktop/Notifications");
 
 using RecordingServer = RecordingNotificationServer;
-
-// A bus of the test's own, with no notification server unless the test registers one, and
-// optionally one that the bus could start.
-class PrivateBus
-{
-public:
-    explicit PrivateBus(bool activatableServer = false)
-    {
-        const QString services = m_dir.filePath(QStringLiteral("services"));
-        QDir().mkpath(services);
-        if (activatableServer) {
-            QFile service(services + QStringLiteral("/notifications.service"));
-            if (service.open(QIODevice::WriteOnly))
-                service.write("[D-BUS Service]\nName=org.freedesktop.Notifications\nExec=/bin/false\n");
-        }
-        QFile config(m_dir.filePath(QStringLiteral("bus.conf")));
-        if (config.open(QIODevice::WriteOnly)) {
-            config.write(
-                QStringLiteral(
-                    "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-BUS Bus Configuration 1.0//EN\""
-                    " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
-                    "<busconfig><type>session</type><listen>unix:dir=%1</listen>"
-                    "<servicedir>%2</servicedir>"
-                    "<policy context=\"default\"><allow send_destination=\"*\" eavesdrop=\"true\"/>"
-                    "<allow eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>\n")
-                    .arg(m_dir.path(), services)
-                    .toUtf8());
-            config.close();
-        }
-        m_daemon.start(QStringLiteral("dbus-daemon"),
-                       {QStringLiteral("--config-file=") + config.fileName(),
-                        QStringLiteral("--print-address"), QStringLiteral("--nofork")});
-        while (m_address.isEmpty() && m_daemon.waitForReadyRead(10000))
-            m_address = QString::fromUtf8(m_daemon.readLine()).trimmed();
-    }
-    ~PrivateBus()
-    {
-        for (const QString& name : std::as_const(m_connections))
-            QDBusConnection::disconnectFromBus(name);
-        m_daemon.kill();
-        m_daemon.waitForFinished(5000);
-    }
-
-    bool isRunning() const { return !m_address.isEmpty(); }
-    QDBusConnection connect(const QString& name)
-    {
-        m_connections += name;
-        return QDBusConnection::connectToBus(m_address, name);
-    }
-
-private:
-    QTemporaryDir m_dir;
-    QProcess m_daemon;
-    QString m_address;
-    QStringList m_connections;
-};
 
 bool checkAuthorised(Notifier& notifier)
 {
@@ -182,7 +129,7 @@ private Q_SLOTS:
 
     void serverTheBusCanStartCounts()
     {
-        PrivateBus bus(true);
+        PrivateBus bus({ServiceName});
         QVERIFY(bus.isRunning());
         Notifier notifier(bus.connect(QStringLiteral("tst_notifier-activatable")));
         QVERIFY(checkAuthorised(notifier));
