@@ -2,7 +2,7 @@
 // process, by the first premiere that fails) and one parse of a typical tool message.
 // Wall time counts whatever else the machine is doing; the thread's CPU time is printed beside
 // it, as it holds steadier on a busy machine.
-#include "capture/chrono.h"
+#include "capture/timephrase/chrono.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -5,7 +5,7 @@
 #include "engine/downloader.h"
 #include "engine/downloaderprogress.h"
 #include "engine/executablesearch.h"
-#include "engine/preferencekeys.h"
+#include "engine/enginekeys.h"
 #include "engine/preferences.h"
 #include "engine/shellquote.h"
 
@@ -121,7 +121,7 @@ int main(int argc, char** argv)
         return 1;
     }
     Preferences preferences(work.filePath(QStringLiteral("prefs.conf")));
-    preferences.setValue(PreferenceKeys::downloaderBin, std::optional<QString>(*tool));
+    preferences.setValue(Engine::Keys::downloaderBin, std::optional<QString>(*tool));
     const QString url = server.url(QStringLiteral("clip20.mp4"));
     std::printf("clip: %s (%lld bytes), yt-dlp: %s\n", qPrintable(clip), QFileInfo(clip).size(),
                 qPrintable(*tool));
@@ -182,7 +182,7 @@ int main(int argc, char** argv)
                 1000.0 * cpu / Runs, progressLines / Runs);
 
     // Many progress lines at once, from the stand-in, for a steadier figure.
-    preferences.setValue(PreferenceKeys::downloaderBin,
+    preferences.setValue(Engine::Keys::downloaderBin,
                          std::optional<QString>(QStringLiteral(VELTQORV_FAKES_DIR "/yt-dlp-flood")));
     qputenv("FAKE_LINES", "0");
     qputenv("FAKE_PROGRESS_LINES", "200000");

@@ -3,8 +3,9 @@
 // it; the same timer with nothing running is the baseline. Memory is the resident set, sampled.
 // An argument sets another number of downloads (for profiling).
 #include "app/desktopshell.h"
-#include "app/mainwindow.h"
-#include "engine/preferencekeys.h"
+#include "app/window/mainwindow.h"
+#include "engine/enginekeys.h"
+#include "library/librarykeys.h"
 #include "engine/preferences.h"
 #include "library/mainmodel.h"
 #include "library/shakeitem.h"
@@ -120,9 +121,9 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QTemporaryDir dir;
     Engine::Preferences preferences(dir.filePath(QStringLiteral("prefs.conf")));
-    preferences.setValue(Engine::PreferenceKeys::downloaderBin,
+    preferences.setValue(Engine::Keys::downloaderBin,
                          std::optional<QString>(QStringLiteral(VELTQORV_FAKES_DIR "/yt-dlp-progress")));
-    preferences.setValue(Engine::PreferenceKeys::defaultOutputLocation, QUrl::fromLocalFile(dir.path()));
+    preferences.setValue(Library::Keys::defaultOutputLocation, QUrl::fromLocalFile(dir.path()));
     Library::Store store;
     if (!store.open(dir.filePath(QStringLiteral("db.store")))) {
         std::fprintf(stderr, "%s\n", qPrintable(store.errorMessage()));

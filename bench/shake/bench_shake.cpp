@@ -5,8 +5,8 @@
 //
 // Needs an X display (xvfb-run works). Leave the pointer alone while it runs: motion is what
 // the monitor is there to follow, so it would not be idle any more.
-#include "app/gesturecontroller.h"
-#include "engine/preferencekeys.h"
+#include "app/gesture/gesturecontroller.h"
+#include "app/appkeys.h"
 #include "engine/preferences.h"
 
 #include <QApplication>
@@ -67,7 +67,7 @@ int main(int argc, char** argv)
     idleFor(1);
 
     const Phase off = idleFor(seconds);
-    preferences.setValue(Engine::PreferenceKeys::dragShake, true);
+    preferences.setValue(App::Keys::dragShake, true);
     if (!gesture.isMonitoring()) {
         out << "the monitor did not start\n";
         return 1;

@@ -1,10 +1,10 @@
 #include "desktopshell.h"
 
 #include "library/mainmodel.h"
-#include "mainwindow.h"
-#include "toolinstaller.h"
-#include "trayicon.h"
-#include "updatechecker.h"
+#include "app/window/mainwindow.h"
+#include "app/tool/toolinstaller.h"
+#include "app/desktop/trayicon.h"
+#include "app/update/updatechecker.h"
 
 namespace App {
 

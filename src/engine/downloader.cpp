@@ -5,7 +5,7 @@
 #include "executablesearch.h"
 #include "failureclassification.h"
 #include "logging.h"
-#include "preferencekeys.h"
+#include "engine/enginekeys.h"
 #include "preferences.h"
 #include "processresult.h"
 #include "shellcommand.h"
@@ -232,7 +232,7 @@ void Downloader::onRunnerFinished(const ProcessResult& processResult)
     FailureClassification::Context context;
     context.parser = m_timePhraseParser;
     context.delaySeconds = m_downloadDelay;
-    context.delayHours = m_preferences.value(PreferenceKeys::downloadDelay);
+    context.delayHours = m_preferences.value(Engine::Keys::downloadDelay);
     context.now = m_now ? m_now() : QDateTime::currentDateTimeUtc();
     const DownloaderProcessError error =
         FailureClassification::failureForExit(processResult.text(), processResult.exitStatus(), context);

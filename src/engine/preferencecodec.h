@@ -1,6 +1,5 @@
 #pragma once
 
-#include "appappearance.h"
 #include "qorvvideoresolution.h"
 
 #include <QString>
@@ -62,16 +61,6 @@ template <> struct PreferenceCodec<QUrl>
         if (!url.isValid() || !url.isLocalFile())
             return std::nullopt;
         return url;
-    }
-};
-
-template <> struct PreferenceCodec<AppAppearance>
-{
-    static QVariant encode(AppAppearance v) { return static_cast<int>(v); }
-    static std::optional<AppAppearance> decode(const QVariant& v)
-    {
-        const std::optional<int> raw = PreferenceCodec<int>::decode(v);
-        return raw ? appAppearanceFromRaw(*raw) : std::nullopt;
     }
 };
 

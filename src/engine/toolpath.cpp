@@ -3,7 +3,7 @@
 #include "commandrunner.h"
 #include "executablesearch.h"
 #include "logging.h"
-#include "preferencekeys.h"
+#include "engine/enginekeys.h"
 #include "preferences.h"
 
 #include <QDir>
@@ -14,7 +14,7 @@ void ToolPath::resolveBin(Preferences& preferences, bool skipStored, QObject* co
                           std::function<void(const std::optional<QString>&)> done)
 {
     if (!skipStored) {
-        if (const std::optional<QString> stored = preferences.value(PreferenceKeys::downloaderBin)) {
+        if (const std::optional<QString> stored = preferences.value(Engine::Keys::downloaderBin)) {
             done(stored);
             return;
         }
@@ -27,7 +27,7 @@ void ToolPath::resolveBin(Preferences& preferences, bool skipStored, QObject* co
 
 bool ToolPath::isBinMissing(const Preferences& preferences)
 {
-    const std::optional<QString> stored = preferences.value(PreferenceKeys::downloaderBin);
+    const std::optional<QString> stored = preferences.value(Engine::Keys::downloaderBin);
     return !stored || !isExecutableFile(stored->trimmed());
 }
 
@@ -42,7 +42,7 @@ void ToolPath::discover(Preferences& preferences, QObject* context, std::functio
                [&preferences, done = std::move(done)](const std::optional<QString>& found) {
                    if (found) {
                        qCInfo(lcMain).noquote() << "yt-dlp found at" << *found;
-                       preferences.setValue(PreferenceKeys::downloaderBin, found);
+                       preferences.setValue(Engine::Keys::downloaderBin, found);
                    }
                    if (done)
                        done();

@@ -7,7 +7,7 @@
 #include "capture/linkdetector.h"
 #include "engine/logging.h"
 #include "engine/orphansweeper.h"
-#include "engine/preferencekeys.h"
+#include "library/librarykeys.h"
 #include "engine/preferences.h"
 #include "engine/toolpath.h"
 
@@ -92,14 +92,14 @@ QList<qint64> MainModel::add(const QList<QUrl>& urls, const std::optional<Engine
     if (items.isEmpty())
         return {};
 
-    const QUrl outputLocation = m_preferences.value(Engine::PreferenceKeys::defaultOutputLocation);
+    const QUrl outputLocation = m_preferences.value(Library::Keys::defaultOutputLocation);
     Engine::QorvConfig options;
     if (config) {
         options = *config;
         options.ensureSaveTo(outputLocation);
     } else {
         options = Engine::QorvConfig::makeDefault(
-            outputLocation, m_preferences.value(Engine::PreferenceKeys::defaultResolution));
+            outputLocation, m_preferences.value(Library::Keys::defaultResolution));
     }
     const std::optional<QList<qint64>> ids = m_store.insertItems(items, options);
     if (!ids) {

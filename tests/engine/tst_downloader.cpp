@@ -1,6 +1,6 @@
 #include "engine/downloader.h"
 #include "engine/executablesearch.h"
-#include "engine/preferencekeys.h"
+#include "engine/enginekeys.h"
 #include "engine/preferences.h"
 #include "engine/shellquote.h"
 #include "engine/timephraseparser.h"
@@ -87,7 +87,7 @@ private:
 
     void useTool(const QString& path)
     {
-        m_preferences->setValue(PreferenceKeys::downloaderBin, std::optional<QString>(path));
+        m_preferences->setValue(Engine::Keys::downloaderBin, std::optional<QString>(path));
     }
 
     void useRealTool()
@@ -170,7 +170,7 @@ private Q_SLOTS:
 
     void init()
     {
-        m_preferences->setValue(PreferenceKeys::downloadDelay, std::optional<int>());
+        m_preferences->setValue(Engine::Keys::downloadDelay, std::optional<int>());
         qunsetenv("FAKE_STDOUT");
         qunsetenv("FAKE_STDERR");
         qunsetenv("FAKE_EXIT");
@@ -487,7 +487,7 @@ private Q_SLOTS:
         useTool(Fakes + QStringLiteral("/yt-dlp-says"));
         qputenv("FAKE_STDERR", errorOutput.toUtf8());
         if (preferredHours >= 0)
-            m_preferences->setValue(PreferenceKeys::downloadDelay, std::optional<int>(preferredHours));
+            m_preferences->setValue(Engine::Keys::downloadDelay, std::optional<int>(preferredHours));
         auto downloader = make(QStringLiteral("https://www.youtube.com/watch?v=abc123"));
         if (itemDelay >= 0)
             downloader->setDownloadDelay(itemDelay);

@@ -1,4 +1,6 @@
-#include "engine/preferencekeys.h"
+#include "app/appkeys.h"
+#include "engine/enginekeys.h"
+#include "library/librarykeys.h"
 #include "engine/preferences.h"
 
 #include <QSettings>
@@ -18,15 +20,15 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         Preferences prefs(dir.filePath(QStringLiteral("p.conf")));
-        QCOMPARE(prefs.value(PreferenceKeys::appAppearance), AppAppearance::system);
-        QCOMPARE(prefs.value(PreferenceKeys::downloaderBin), std::nullopt);
-        QCOMPARE(prefs.value(PreferenceKeys::defaultOutputLocation),
+        QCOMPARE(prefs.value(App::Keys::appAppearance), AppAppearance::system);
+        QCOMPARE(prefs.value(Engine::Keys::downloaderBin), std::nullopt);
+        QCOMPARE(prefs.value(Library::Keys::defaultOutputLocation),
                  QUrl::fromLocalFile(QStandardPaths::writableLocation(QStandardPaths::DownloadLocation)));
-        QVERIFY(prefs.value(PreferenceKeys::defaultOutputLocation).isLocalFile());
-        QCOMPARE(prefs.value(PreferenceKeys::defaultResolution), std::nullopt);
-        QCOMPARE(prefs.value(PreferenceKeys::downloadDelay), std::nullopt);
-        QCOMPARE(prefs.value(PreferenceKeys::dragShake), false);
-        QCOMPARE(prefs.value(PreferenceKeys::autoCheckForUpdates), false);
+        QVERIFY(prefs.value(Library::Keys::defaultOutputLocation).isLocalFile());
+        QCOMPARE(prefs.value(Library::Keys::defaultResolution), std::nullopt);
+        QCOMPARE(prefs.value(Engine::Keys::downloadDelay), std::nullopt);
+        QCOMPARE(prefs.value(App::Keys::dragShake), false);
+        QCOMPARE(prefs.value(App::Keys::autoCheckForUpdates), false);
     }
 
     void appearanceRawValues_data()
@@ -53,7 +55,7 @@ private Q_SLOTS:
             raw.setValue(QStringLiteral("appAppearance"), stored);
         }
         Preferences prefs(path);
-        QCOMPARE(prefs.value(PreferenceKeys::appAppearance), expected);
+        QCOMPARE(prefs.value(App::Keys::appAppearance), expected);
     }
 
     void valuesSurviveAReopen()
@@ -62,26 +64,26 @@ private Q_SLOTS:
         const QString path = dir.filePath(QStringLiteral("p.conf"));
         {
             Preferences prefs(path);
-            prefs.setValue(PreferenceKeys::appAppearance, AppAppearance::dark);
-            prefs.setValue(PreferenceKeys::downloaderBin,
+            prefs.setValue(App::Keys::appAppearance, AppAppearance::dark);
+            prefs.setValue(Engine::Keys::downloaderBin,
                            std::optional<QString>(QStringLiteral("/opt/my tools/yt-dlp")));
-            prefs.setValue(PreferenceKeys::defaultOutputLocation,
+            prefs.setValue(Library::Keys::defaultOutputLocation,
                            QUrl::fromLocalFile(QStringLiteral("/tmp/it's mine")));
-            prefs.setValue(PreferenceKeys::defaultResolution,
+            prefs.setValue(Library::Keys::defaultResolution,
                            std::optional<QorvVideoResolution>(QorvVideoResolution::res4k));
-            prefs.setValue(PreferenceKeys::downloadDelay, std::optional<int>(0));
-            prefs.setValue(PreferenceKeys::dragShake, true);
+            prefs.setValue(Engine::Keys::downloadDelay, std::optional<int>(0));
+            prefs.setValue(App::Keys::dragShake, true);
         }
         Preferences prefs(path);
-        QCOMPARE(prefs.value(PreferenceKeys::appAppearance), AppAppearance::dark);
-        QCOMPARE(prefs.value(PreferenceKeys::downloaderBin), QStringLiteral("/opt/my tools/yt-dlp"));
-        QCOMPARE(prefs.value(PreferenceKeys::defaultOutputLocation).toLocalFile(),
+        QCOMPARE(prefs.value(App::Keys::appAppearance), AppAppearance::dark);
+        QCOMPARE(prefs.value(Engine::Keys::downloaderBin), QStringLiteral("/opt/my tools/yt-dlp"));
+        QCOMPARE(prefs.value(Library::Keys::defaultOutputLocation).toLocalFile(),
                  QStringLiteral("/tmp/it's mine"));
-        QCOMPARE(prefs.value(PreferenceKeys::defaultResolution),
+        QCOMPARE(prefs.value(Library::Keys::defaultResolution),
                  QorvVideoResolution(QorvVideoResolution::res4k));
         // A stored 0 is a value, not "absent".
-        QCOMPARE(prefs.value(PreferenceKeys::downloadDelay), std::optional<int>(0));
-        QCOMPARE(prefs.value(PreferenceKeys::dragShake), true);
+        QCOMPARE(prefs.value(Engine::Keys::downloadDelay), std::optional<int>(0));
+        QCOMPARE(prefs.value(App::Keys::dragShake), true);
         QCOMPARE(QSettings(path, QSettings::IniFormat).value(QStringLiteral("defaultResolution")).toString(),
                  QStringLiteral("2160"));
     }
@@ -91,15 +93,15 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("p.conf"));
         Preferences prefs(path);
-        prefs.setValue(PreferenceKeys::downloadDelay, std::optional<int>(3));
-        prefs.setValue(PreferenceKeys::downloadDelay, std::optional<int>());
-        QCOMPARE(prefs.value(PreferenceKeys::downloadDelay), std::nullopt);
+        prefs.setValue(Engine::Keys::downloadDelay, std::optional<int>(3));
+        prefs.setValue(Engine::Keys::downloadDelay, std::optional<int>());
+        QCOMPARE(prefs.value(Engine::Keys::downloadDelay), std::nullopt);
         QVERIFY(!QSettings(path, QSettings::IniFormat).contains(QStringLiteral("downloadDelay")));
 
-        prefs.setValue(PreferenceKeys::downloaderBin, std::optional<QString>(QString()));
-        QCOMPARE(prefs.value(PreferenceKeys::downloaderBin), std::optional<QString>(QString()));
-        prefs.setValue(PreferenceKeys::downloaderBin, std::optional<QString>());
-        QCOMPARE(prefs.value(PreferenceKeys::downloaderBin), std::nullopt);
+        prefs.setValue(Engine::Keys::downloaderBin, std::optional<QString>(QString()));
+        QCOMPARE(prefs.value(Engine::Keys::downloaderBin), std::optional<QString>(QString()));
+        prefs.setValue(Engine::Keys::downloaderBin, std::optional<QString>());
+        QCOMPARE(prefs.value(Engine::Keys::downloaderBin), std::nullopt);
     }
 
     void unreadableStoredValuesReadAsDefault_data()
@@ -122,10 +124,10 @@ private Q_SLOTS:
         const QString path = dir.filePath(QStringLiteral("p.conf"));
         QSettings(path, QSettings::IniFormat).setValue(key, stored);
         Preferences prefs(path);
-        QCOMPARE(prefs.value(PreferenceKeys::defaultResolution), std::nullopt);
-        QCOMPARE(prefs.value(PreferenceKeys::downloadDelay), std::nullopt);
-        QCOMPARE(prefs.value(PreferenceKeys::dragShake), false);
-        QVERIFY(prefs.value(PreferenceKeys::defaultOutputLocation).isLocalFile());
+        QCOMPARE(prefs.value(Library::Keys::defaultResolution), std::nullopt);
+        QCOMPARE(prefs.value(Engine::Keys::downloadDelay), std::nullopt);
+        QCOMPARE(prefs.value(App::Keys::dragShake), false);
+        QVERIFY(prefs.value(Library::Keys::defaultOutputLocation).isLocalFile());
     }
 
     void subscriberGetsCurrentValueThenEveryChange()
@@ -135,19 +137,19 @@ private Q_SLOTS:
         QObject context;
         QList<bool> seen;
         QList<std::optional<int>> delays;
-        prefs.subscribe<bool>(PreferenceKeys::dragShake, &context, [&](const bool& v) { seen << v; });
-        prefs.subscribe<std::optional<int>>(PreferenceKeys::downloadDelay, &context,
+        prefs.subscribe<bool>(App::Keys::dragShake, &context, [&](const bool& v) { seen << v; });
+        prefs.subscribe<std::optional<int>>(Engine::Keys::downloadDelay, &context,
                                             [&](const std::optional<int>& v) { delays << v; });
         QCOMPARE(seen, QList<bool>{false});
 
-        prefs.setValue(PreferenceKeys::dragShake, true);
-        prefs.setValue(PreferenceKeys::dragShake, true); // no change, no news
-        prefs.setValue(PreferenceKeys::appAppearance, AppAppearance::dark);
-        prefs.setValue(PreferenceKeys::dragShake, false);
+        prefs.setValue(App::Keys::dragShake, true);
+        prefs.setValue(App::Keys::dragShake, true); // no change, no news
+        prefs.setValue(App::Keys::appAppearance, AppAppearance::dark);
+        prefs.setValue(App::Keys::dragShake, false);
         QCOMPARE(seen, (QList<bool>{false, true, false}));
 
-        prefs.setValue(PreferenceKeys::downloadDelay, std::optional<int>(2));
-        prefs.setValue(PreferenceKeys::downloadDelay, std::optional<int>());
+        prefs.setValue(Engine::Keys::downloadDelay, std::optional<int>(2));
+        prefs.setValue(Engine::Keys::downloadDelay, std::optional<int>());
         QCOMPARE(delays, (QList<std::optional<int>>{std::nullopt, 2, std::nullopt}));
     }
 
@@ -158,9 +160,9 @@ private Q_SLOTS:
         int calls = 0;
         {
             QObject context;
-            prefs.subscribe<bool>(PreferenceKeys::dragShake, &context, [&](const bool&) { ++calls; });
+            prefs.subscribe<bool>(App::Keys::dragShake, &context, [&](const bool&) { ++calls; });
         }
-        prefs.setValue(PreferenceKeys::dragShake, true);
+        prefs.setValue(App::Keys::dragShake, true);
         QCOMPARE(calls, 1);
     }
 };

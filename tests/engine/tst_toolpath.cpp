@@ -1,5 +1,5 @@
 #include "engine/bininstaller.h"
-#include "engine/preferencekeys.h"
+#include "engine/enginekeys.h"
 #include "engine/preferences.h"
 #include "engine/toolpath.h"
 
@@ -93,7 +93,7 @@ private Q_SLOTS:
         QVERIFY(ToolPath::isBinMissing(prefs));
 
         const auto store = [&](const QString& path) {
-            prefs.setValue(PreferenceKeys::downloaderBin, std::optional<QString>(path));
+            prefs.setValue(Engine::Keys::downloaderBin, std::optional<QString>(path));
         };
         store(dir.filePath(QStringLiteral("nothing-here")));
         QVERIFY(ToolPath::isBinMissing(prefs));
@@ -113,7 +113,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         Preferences prefs(dir.filePath(QStringLiteral("p.conf")));
         const QString stored = QStringLiteral("  /nowhere/yt-dlp ");
-        prefs.setValue(PreferenceKeys::downloaderBin, std::optional<QString>(stored));
+        prefs.setValue(Engine::Keys::downloaderBin, std::optional<QString>(stored));
         QCOMPARE(resolve(prefs, false), stored);
     }
 
@@ -147,24 +147,24 @@ private Q_SLOTS:
         };
 
         discover();
-        QCOMPARE(prefs.value(PreferenceKeys::downloaderBin), found);
+        QCOMPARE(prefs.value(Engine::Keys::downloaderBin), found);
 
-        prefs.setValue(PreferenceKeys::downloaderBin,
+        prefs.setValue(Engine::Keys::downloaderBin,
                        std::optional<QString>(dir.filePath(QStringLiteral("gone"))));
         discover();
-        QCOMPARE(prefs.value(PreferenceKeys::downloaderBin), found);
+        QCOMPARE(prefs.value(Engine::Keys::downloaderBin), found);
 
         const QString chosen = writeScript(dir.filePath(QStringLiteral("chosen")), "exit 0\n");
-        prefs.setValue(PreferenceKeys::downloaderBin, std::optional<QString>(chosen));
+        prefs.setValue(Engine::Keys::downloaderBin, std::optional<QString>(chosen));
         discover();
-        QCOMPARE(prefs.value(PreferenceKeys::downloaderBin), chosen);
+        QCOMPARE(prefs.value(Engine::Keys::downloaderBin), chosen);
 
         // Stale and nothing to find: the stale path stays for the views to report.
         writeProfiles("PATH=/nonexistent\nexport PATH\n");
         const QString stale = dir.filePath(QStringLiteral("gone"));
-        prefs.setValue(PreferenceKeys::downloaderBin, std::optional<QString>(stale));
+        prefs.setValue(Engine::Keys::downloaderBin, std::optional<QString>(stale));
         discover();
-        QCOMPARE(prefs.value(PreferenceKeys::downloaderBin), stale);
+        QCOMPARE(prefs.value(Engine::Keys::downloaderBin), stale);
     }
 
     void versionOfAToolInAFolderWithSpaces()
@@ -174,7 +174,7 @@ private Q_SLOTS:
         const QString tool = writeScript(dir.filePath(QStringLiteral("my tools/it's here/yt-dlp")),
                                          "[ \"$1\" = --version ] && echo 2023.03.04 && exit 0\nexit 2\n");
         Preferences prefs(dir.filePath(QStringLiteral("p.conf")));
-        prefs.setValue(PreferenceKeys::downloaderBin, std::optional<QString>(tool + QStringLiteral("  ")));
+        prefs.setValue(Engine::Keys::downloaderBin, std::optional<QString>(tool + QStringLiteral("  ")));
 
         const auto version = [&] {
             std::optional<std::optional<QString>> answer;
@@ -194,7 +194,7 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         Preferences prefs(dir.filePath(QStringLiteral("p.conf")));
-        prefs.setValue(PreferenceKeys::downloaderBin,
+        prefs.setValue(Engine::Keys::downloaderBin,
                        std::optional<QString>(QStringLiteral("/usr/bin/yt-dlp")));
         std::optional<std::optional<QString>> answer;
         BinInstaller::version(prefs, this, [&](const std::optional<QString>& v) { answer = v; });

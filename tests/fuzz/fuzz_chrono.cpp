@@ -1,4 +1,4 @@
-#include "capture/chrono.h"
+#include "capture/timephrase/chrono.h"
 #include "engine/failureclassification.h"
 #include "fuzz/fuzzinput.h"
 

@@ -1,4 +1,4 @@
-#include "app/incomingaddresshandler.h"
+#include "app/desktop/incomingaddresshandler.h"
 #include "capture/linkdetector.h"
 #include "fuzz/fuzzinput.h"
 

@@ -3,8 +3,9 @@
 #include "library/shakeitem.h"
 #include "library/store.h"
 
-#include "capture/chrono.h"
-#include "engine/preferencekeys.h"
+#include "capture/timephrase/chrono.h"
+#include "engine/enginekeys.h"
+#include "library/librarykeys.h"
 #include "engine/preferences.h"
 #include "engine/timephraseparser.h"
 #include "recordingnotificationserver.h"
@@ -104,9 +105,9 @@ private Q_SLOTS:
     void init()
     {
         m_prefs = std::make_unique<Engine::Preferences>(m_dir.filePath(QStringLiteral("prefs.conf")));
-        m_prefs->setValue(Engine::PreferenceKeys::downloaderBin,
+        m_prefs->setValue(Engine::Keys::downloaderBin,
                           std::optional<QString>(QStringLiteral(VELTQORV_TEST_FAKES "/yt-dlp-by-address")));
-        m_prefs->setValue(Engine::PreferenceKeys::defaultOutputLocation,
+        m_prefs->setValue(Library::Keys::defaultOutputLocation,
                           QUrl::fromLocalFile(m_dir.filePath(QStringLiteral("out"))));
         m_store = std::make_unique<Store>();
         QVERIFY(m_store->open(m_dir.filePath(QStringLiteral("db.store"))));
@@ -215,7 +216,7 @@ private Q_SLOTS:
         QVERIFY(finished.wait(20000));
         QCOMPARE(item(id).scheduledDate, m_now.addSecs(3600));
 
-        m_prefs->setValue(Engine::PreferenceKeys::downloadDelay, std::optional<int>(1));
+        m_prefs->setValue(Engine::Keys::downloadDelay, std::optional<int>(1));
         m_model->start({id});
         QVERIFY(finished.wait(20000));
         QCOMPARE(item(id).scheduledDate, m_now.addSecs(3 * 3600));
@@ -348,7 +349,7 @@ private Q_SLOTS:
 
     void missingToolEndsTheRunAsAFailure()
     {
-        m_prefs->setValue(Engine::PreferenceKeys::downloaderBin,
+        m_prefs->setValue(Engine::Keys::downloaderBin,
                           std::optional<QString>(m_dir.filePath(QStringLiteral("no-such-tool"))));
         QSignalSpy finished(m_model.get(), &MainModel::runFinished);
         const qint64 id = addOne(QStringLiteral("ok-notool"));

@@ -2,7 +2,7 @@
 // disk, a tool path that is not a program. Each must end with a message that says what is
 // wrong, and nothing stored may be lost. Run in a user and mount namespace of its own where the
 // system allows it, the test mounts small and read-only file systems itself.
-#include "engine/preferencekeys.h"
+#include "engine/enginekeys.h"
 #include "engine/preferences.h"
 #include "library/mainmodel.h"
 #include "library/shakeitem.h"
@@ -120,7 +120,7 @@ private Q_SLOTS:
 
     void init()
     {
-        m_preferences->setValue(Engine::PreferenceKeys::downloaderBin,
+        m_preferences->setValue(Engine::Keys::downloaderBin,
                                 std::optional<QString>(QStringLiteral("/usr/bin/yt-dlp")));
     }
 
@@ -163,7 +163,7 @@ private Q_SLOTS:
             // The tool's own words for a failed write, from a stand-in.
             qputenv("FAKE_STDERR", "ERROR: unable to write data: [Errno 28] No space left on device");
             m_preferences->setValue(
-                Engine::PreferenceKeys::downloaderBin,
+                Engine::Keys::downloaderBin,
                 std::optional<QString>(QStringLiteral(VELTQORV_TEST_FAKES "/yt-dlp-says")));
             QVERIFY(QDir().mkpath(folder));
         }
@@ -184,7 +184,7 @@ private Q_SLOTS:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("#!/bin/sh\necho should not run > ran\n");
         file.close();
-        m_preferences->setValue(Engine::PreferenceKeys::downloaderBin, std::optional<QString>(tool));
+        m_preferences->setValue(Engine::Keys::downloaderBin, std::optional<QString>(tool));
         Store store;
         QVERIFY(store.open(path(QStringLiteral("tool.store"))));
         const ShakeItem item = download(store, path(QStringLiteral("tool")));
@@ -203,7 +203,7 @@ private Q_SLOTS:
         const QString folder = path(QStringLiteral("store-full"));
         QVERIFY(mountTmpfs(folder, "size=8m"));
         const QString file = folder + QStringLiteral("/db.store");
-        m_preferences->setValue(Engine::PreferenceKeys::downloaderBin,
+        m_preferences->setValue(Engine::Keys::downloaderBin,
                                 std::optional<QString>(QStringLiteral(VELTQORV_TEST_FAKES "/yt-dlp-says")));
         qputenv("FAKE_EXIT", "0");
         QList<qint64> kept;

@@ -1,7 +1,8 @@
 // The real program is killed (SIGKILL) at random moments while it runs up to 100 downloads with
 // stand-in tools, then started again: the store must be intact, every item stored before the
 // kill still there and none left running, and no tool or tool child left alive.
-#include "engine/preferencekeys.h"
+#include "engine/enginekeys.h"
+#include "library/librarykeys.h"
 #include "engine/preferences.h"
 #include "support/processprobe.h"
 
@@ -143,9 +144,9 @@ private Q_SLOTS:
         {
             Engine::Preferences preferences(path(QStringLiteral("config/VeltQorv/VeltQorv.conf")));
             preferences.setValue(
-                Engine::PreferenceKeys::downloaderBin,
+                Engine::Keys::downloaderBin,
                 std::optional<QString>(QStringLiteral(VELTQORV_TEST_FAKES "/yt-dlp-by-address")));
-            preferences.setValue(Engine::PreferenceKeys::defaultOutputLocation,
+            preferences.setValue(Library::Keys::defaultOutputLocation,
                                  QUrl::fromLocalFile(path(QStringLiteral("downloads"))));
         }
 

@@ -1,8 +1,9 @@
 // Hostile addresses, folders and option values, through the whole path from the text a user or
 // another program hands over to the tool's command line: each value reaches a real child that
 // writes down its argv as exactly one argument, or is refused; nothing else ever runs.
-#include "app/incomingaddresshandler.h"
-#include "engine/preferencekeys.h"
+#include "app/desktop/incomingaddresshandler.h"
+#include "engine/enginekeys.h"
+#include "library/librarykeys.h"
 #include "engine/preferences.h"
 #include "engine/qorvconfig.h"
 #include "library/mainmodel.h"
@@ -125,9 +126,9 @@ private Q_SLOTS:
         // A command that escaped would run here and leave the canary behind.
         QVERIFY(QDir::setCurrent(m_dir.path()));
         m_preferences = std::make_unique<Engine::Preferences>(m_dir.filePath(QStringLiteral("prefs.conf")));
-        m_preferences->setValue(Engine::PreferenceKeys::downloaderBin,
+        m_preferences->setValue(Engine::Keys::downloaderBin,
                                 std::optional<QString>(QStringLiteral(VELTQORV_TEST_FAKES "/yt-dlp-argv")));
-        m_preferences->setValue(Engine::PreferenceKeys::defaultOutputLocation,
+        m_preferences->setValue(Library::Keys::defaultOutputLocation,
                                 QUrl::fromLocalFile(m_dir.filePath(QStringLiteral("downloads"))));
         m_store = std::make_unique<Library::Store>();
         QVERIFY(m_store->open(m_dir.filePath(QStringLiteral("db.store"))));

@@ -1,0 +1,29 @@
+#include "app/shortcut/portalshortcut.h"
+
+#include <QDBusMetaType>
+
+namespace App {
+
+void PortalShortcut::registerDBusTypes()
+{
+    qDBusRegisterMetaType<PortalShortcut>();
+    qDBusRegisterMetaType<QList<PortalShortcut>>();
+}
+
+QDBusArgument& operator<<(QDBusArgument& argument, const PortalShortcut& shortcut)
+{
+    argument.beginStructure();
+    argument << shortcut.id << shortcut.properties;
+    argument.endStructure();
+    return argument;
+}
+
+const QDBusArgument& operator>>(const QDBusArgument& argument, PortalShortcut& shortcut)
+{
+    argument.beginStructure();
+    argument >> shortcut.id >> shortcut.properties;
+    argument.endStructure();
+    return argument;
+}
+
+} // namespace App

@@ -1,0 +1,99 @@
+#include "app/desktop/trayicon.h"
+
+#include <QAction>
+#include <QImage>
+#include <QMenu>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QSystemTrayIcon>
+#include <QTest>
+
+using App::TrayIcon;
+
+class TestTrayIcon : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void countIsDrawnOnTheIcon_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("toolTip");
+        QTest::newRow("none") << 0 << QStringLiteral("VeltQorv");
+        QTest::newRow("one") << 1 << QStringLiteral("VeltQorv — 1 download running");
+        QTest::newRow("two") << 2 << QStringLiteral("VeltQorv — 2 downloads running");
+        QTest::newRow("many") << 150 << QStringLiteral("VeltQorv — 150 downloads running");
+    }
+
+    void countIsDrawnOnTheIcon()
+    {
+        QFETCH(int, count);
+        QFETCH(QString, toolTip);
+        const QImage plain = TrayIcon::iconFor(0).pixmap(32, 32).toImage();
+        const QImage drawn = TrayIcon::iconFor(count).pixmap(32, 32).toImage();
+        QVERIFY(!plain.isNull());
+        QCOMPARE(drawn == plain, count == 0);
+        QCOMPARE(TrayIcon::toolTipFor(count), toolTip);
+
+        TrayIcon tray;
+        tray.setCount(count);
+        QCOMPARE(tray.count(), count);
+        QCOMPARE(tray.toolTip(), toolTip);
+        QCOMPARE(tray.systemTrayIcon()->icon().pixmap(32, 32).toImage(), drawn);
+    }
+
+    void differentCountsLookDifferent()
+    {
+        QVERIFY(TrayIcon::iconFor(2).pixmap(22, 22).toImage() !=
+                TrayIcon::iconFor(3).pixmap(22, 22).toImage());
+    }
+
+    void menu()
+    {
+        TrayIcon tray;
+        QStringList titles;
+        for (QAction* action : tray.menu()->actions()) {
+            if (!action->isSeparator())
+                titles << action->text();
+        }
+        QCOMPARE(titles,
+                 (QStringList{QStringLiteral("Show Main Window"), QStringLiteral("New from Clipboard…"),
+                              QStringLiteral("Check for Updates…"), QStringLiteral("Quit")}));
+        QSignalSpy quit(&tray, &TrayIcon::quitRequested);
+        QSignalSpy show(&tray, &TrayIcon::showMainWindowRequested);
+        QSignalSpy clipboard(&tray, &TrayIcon::addFromClipboardRequested);
+        tray.action(QStringLiteral("quit"))->trigger();
+        tray.action(QStringLiteral("showMainWindow"))->trigger();
+        tray.action(QStringLiteral("newFromClipboard"))->trigger();
+        QCOMPARE(quit.size(), 1);
+        QCOMPARE(show.size(), 1);
+        QCOMPARE(clipboard.size(), 1);
+        tray.setCanCheckForUpdates(false);
+        QVERIFY(!tray.action(QStringLiteral("checkForUpdates"))->isEnabled());
+    }
+
+    void showsOnlyWhereThereIsATray()
+    {
+        if (QSystemTrayIcon::isSystemTrayAvailable())
+            QSKIP("a tray is already running on this display");
+        TrayIcon without;
+        QVERIFY(!without.show());
+        QVERIFY(!without.isVisible());
+
+        QProcess trayer;
+        trayer.start(QStringLiteral("trayer"), {QStringLiteral("--edge"), QStringLiteral("top"),
+                                                QStringLiteral("--align"), QStringLiteral("right")});
+        QVERIFY2(trayer.waitForStarted(10000), qPrintable(trayer.errorString()));
+        QTRY_VERIFY_WITH_TIMEOUT(QSystemTrayIcon::isSystemTrayAvailable(), 20000);
+        TrayIcon with;
+        QVERIFY(with.show());
+        QVERIFY(with.isVisible());
+        with.setCount(2);
+        QCOMPARE(with.toolTip(), QStringLiteral("VeltQorv — 2 downloads running"));
+        trayer.terminate();
+        QVERIFY(trayer.waitForFinished(10000));
+    }
+};
+
+QTEST_MAIN(TestTrayIcon)
+#include "tst_trayicon.moc"

@@ -1,0 +1,275 @@
+// The show/hide shortcut against the X server the test runs on (Xvfb), pressed with xdotool.
+#include "app/shortcut/globalshortcut.h"
+#include "engine/preferences.h"
+
+#include <QGuiApplication>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWidget>
+
+#include <xcb/xcb.h>
+#include <xcb/xcb_keysyms.h>
+
+#include <cstdlib>
+
+using App::GlobalShortcut;
+
+namespace {
+
+// Another X client, holding key grabs of its own.
+class OtherProgram
+{
+public:
+    OtherProgram() : m_connection(xcb_connect(nullptr, nullptr))
+    {
+        m_root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
+        m_symbols = xcb_key_symbols_alloc(m_connection);
+    }
+    ~OtherProgram()
+    {
+        xcb_key_symbols_free(m_symbols);
+        xcb_disconnect(m_connection);
+    }
+    // Grabs keysym with modifiers; true when the server granted it.
+    bool grab(xcb_keysym_t keysym, quint16 modifiers)
+    {
+        xcb_keycode_t* codes = xcb_key_symbols_get_keycode(m_symbols, keysym);
+        if (!codes)
+            return false;
+        const xcb_keycode_t code = codes[0];
+        std::free(codes);
+        xcb_generic_error_t* error =
+            xcb_request_check(m_connection, xcb_grab_key_checked(m_connection, 1, m_root, modifiers, code,
+                                                                 XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
+        const bool granted = error == nullptr;
+        std::free(error);
+        if (granted)
+            xcb_ungrab_key(m_connection, code, m_root, modifiers);
+        xcb_flush(m_connection);
+        return granted;
+    }
+    // Keeps a grab until this client goes away.
+    bool hold(xcb_keysym_t keysym, quint16 modifiers)
+    {
+        xcb_keycode_t* codes = xcb_key_symbols_get_keycode(m_symbols, keysym);
+        const xcb_keycode_t code = codes[0];
+        std::free(codes);
+        xcb_generic_error_t* error =
+            xcb_request_check(m_connection, xcb_grab_key_checked(m_connection, 1, m_root, modifiers, code,
+                                                                 XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
+        const bool granted = error == nullptr;
+        std::free(error);
+        return granted;
+    }
+
+private:
+    xcb_connection_t* m_connection;
+    xcb_window_t m_root;
+    xcb_key_symbols_t* m_symbols;
+};
+
+constexpr xcb_keysym_t keysymK = 'k';
+constexpr xcb_keysym_t keysymJ = 'j';
+constexpr quint16 ctrlAlt = XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1;
+
+void press(const QString& keys)
+{
+    QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), keys}), 0);
+}
+
+} // namespace
+
+class TestGlobalShortcut : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<Engine::Preferences> m_preferences;
+    const Engine::PreferenceKey<std::optional<QString>> m_key =
+        GlobalShortcut::preferenceKey(GlobalShortcut::toggleMainWindowName());
+
+    void record(const QString& portable) { m_preferences->setValue(m_key, std::optional<QString>(portable)); }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+            QSKIP("needs an X server (run under xvfb-run)");
+        if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+            QSKIP("needs xdotool");
+        Engine::Preferences preferences(m_dir.filePath(QStringLiteral("probe.conf")));
+        QVERIFY(!GlobalShortcut(preferences, GlobalShortcut::toggleMainWindowName()).unavailableReason());
+    }
+
+    void init()
+    {
+        m_preferences = std::make_unique<Engine::Preferences>(m_dir.filePath(QStringLiteral("p.conf")));
+        m_preferences->setValue(m_key, std::optional<QString>());
+    }
+
+    void storedUnderItsName()
+    {
+        QCOMPARE(m_key.name(), QStringLiteral("shortcuts/toggleMainWindow"));
+        GlobalShortcut shortcut(*m_preferences, GlobalShortcut::toggleMainWindowName());
+        shortcut.start();
+        QCOMPARE(shortcut.status(), GlobalShortcut::Status::NotSet);
+        QVERIFY(shortcut.keySequence().isEmpty());
+    }
+
+    void pressTogglesTheWindow()
+    {
+        QWidget window;
+        GlobalShortcut shortcut(*m_preferences, GlobalShortcut::toggleMainWindowName());
+        connect(&shortcut, &GlobalShortcut::activated, &window,
+                [&window] { window.setVisible(!window.isVisible()); });
+        shortcut.start();
+        record(QStringLiteral("Ctrl+Alt+K"));
+        QCOMPARE(shortcut.status(), GlobalShortcut::Status::Active);
+        QCOMPARE(shortcut.keySequence(), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_K));
+        QVERIFY(shortcut.statusText().contains(QStringLiteral("show or hide")));
+        QSignalSpy spy(&shortcut, &GlobalShortcut::activated);
+
+        press(QStringLiteral("ctrl+alt+k"));
+        QTRY_COMPARE(spy.count(), 1);
+        QVERIFY(window.isVisible());
+        press(QStringLiteral("ctrl+alt+k"));
+        QTRY_COMPARE(spy.count(), 2);
+        QVERIFY(!window.isVisible());
+    }
+
+    void lockKeysDoNotMatter_data()
+    {
+        QTest::addColumn<QStringList>("locks");
+        QTest::newRow("Num Lock") << QStringList{QStringLiteral("Num_Lock")};
+        QTest::newRow("Caps Lock") << QStringList{QStringLiteral("Caps_Lock")};
+        QTest::newRow("both") << QStringList{QStringLiteral("Num_Lock"), QStringLiteral("Caps_Lock")};
+    }
+
+    void lockKeysDoNotMatter()
+    {
+        QFETCH(QStringList, locks);
+        GlobalShortcut shortcut(*m_preferences, GlobalShortcut::toggleMainWindowName());
+        shortcut.start();
+        record(QStringLiteral("Ctrl+Alt+K"));
+        QSignalSpy spy(&shortcut, &GlobalShortcut::activated);
+        for (const QString& lock : locks)
+            press(lock);
+        press(QStringLiteral("ctrl+alt+k"));
+        // Locks back off before any check can fail.
+        for (const QString& lock : locks)
+            press(lock);
+        QTRY_COMPARE(spy.count(), 1);
+    }
+
+    void otherCombinationsPassThrough()
+    {
+        GlobalShortcut shortcut(*m_preferences, GlobalShortcut::toggleMainWindowName());
+        shortcut.start();
+        record(QStringLiteral("Ctrl+Alt+K"));
+        QSignalSpy spy(&shortcut, &GlobalShortcut::activated);
+        press(QStringLiteral("ctrl+k"));
+        press(QStringLiteral("ctrl+shift+alt+k"));
+        // A press of the real combination afterwards arrives alone.
+        press(QStringLiteral("ctrl+alt+k"));
+        QTRY_COMPARE(spy.count(), 1);
+        QTest::qWait(100);
+        QCOMPARE(spy.count(), 1);
+    }
+
+    void combinationHeldByAnotherProgram()
+    {
+        OtherProgram other;
+        QVERIFY(other.hold(keysymJ, ctrlAlt));
+        GlobalShortcut shortcut(*m_preferences, GlobalShortcut::toggleMainWindowName());
+        QSignalSpy status(&shortcut, &GlobalShortcut::statusChanged);
+        shortcut.start();
+        record(QStringLiteral("Ctrl+Alt+J"));
+        QCOMPARE(shortcut.status(), GlobalShortcut::Status::Taken);
+        QVERIFY(shortcut.statusText().contains(QStringLiteral("already used by another program")));
+        QCOMPARE(status.last().at(0).value<GlobalShortcut::Status>(), GlobalShortcut::Status::Taken);
+
+        // A free combination works again, and nothing of the failed one stays grabbed.
+        record(QStringLiteral("Ctrl+Alt+K"));
+        QCOMPARE(shortcut.status(), GlobalShortcut::Status::Active);
+    }
+
+    void changingOrClearingReleasesTheGrab()
+    {
+        OtherProgram other;
+        GlobalShortcut shortcut(*m_preferences, GlobalShortcut::toggleMainWindowName());
+        shortcut.start();
+        record(QStringLiteral("Ctrl+Alt+K"));
+        QCOMPARE(shortcut.status(), GlobalShortcut::Status::Active);
+        // Held for every lock state.
+        for (const int locks :
+             {0, int(XCB_MOD_MASK_LOCK), int(XCB_MOD_MASK_2), int(XCB_MOD_MASK_LOCK | XCB_MOD_MASK_2)})
+            QVERIFY(!other.grab(keysymK, static_cast<quint16>(ctrlAlt | locks)));
+
+        record(QStringLiteral("Ctrl+Alt+J"));
+        QVERIFY(other.grab(keysymK, ctrlAlt));
+        QVERIFY(!other.grab(keysymJ, ctrlAlt));
+
+        m_preferences->setValue(m_key, std::optional<QString>());
+        QCOMPARE(shortcut.status(), GlobalShortcut::Status::NotSet);
+        QVERIFY(other.grab(keysymJ, ctrlAlt));
+    }
+
+    void destroyingReleasesTheGrab()
+    {
+        OtherProgram other;
+        {
+            GlobalShortcut shortcut(*m_preferences, GlobalShortcut::toggleMainWindowName());
+            shortcut.start();
+            record(QStringLiteral("Ctrl+Alt+K"));
+            QVERIFY(!other.grab(keysymK, ctrlAlt));
+        }
+        QVERIFY(other.grab(keysymK, ctrlAlt));
+    }
+
+    void combinationsThatCannotBeGrabbed_data()
+    {
+        QTest::addColumn<QString>("portable");
+        QTest::newRow("media key without a keysym here") << QStringLiteral("Ctrl+Media Play");
+        QTest::newRow("unreadable text") << QStringLiteral("Ctrl+NoSuchKey");
+    }
+
+    void combinationsThatCannotBeGrabbed()
+    {
+        QFETCH(QString, portable);
+        GlobalShortcut shortcut(*m_preferences, GlobalShortcut::toggleMainWindowName());
+        shortcut.start();
+        record(portable);
+        QVERIFY(shortcut.status() == GlobalShortcut::Status::Invalid ||
+                shortcut.status() == GlobalShortcut::Status::NotSet);
+        QVERIFY(shortcut.status() != GlobalShortcut::Status::Active);
+    }
+
+    void functionKeyAndShiftedSymbol_data()
+    {
+        QTest::addColumn<QString>("portable");
+        QTest::addColumn<QString>("xdotool");
+        QTest::newRow("function key") << QStringLiteral("Meta+F7") << QStringLiteral("super+F7");
+        QTest::newRow("symbol on a shifted key")
+            << QStringLiteral("Ctrl+!") << QStringLiteral("ctrl+shift+1");
+        QTest::newRow("arrow") << QStringLiteral("Ctrl+Alt+Left") << QStringLiteral("ctrl+alt+Left");
+    }
+
+    void functionKeyAndShiftedSymbol()
+    {
+        QFETCH(QString, portable);
+        QFETCH(QString, xdotool);
+        GlobalShortcut shortcut(*m_preferences, GlobalShortcut::toggleMainWindowName());
+        shortcut.start();
+        record(portable);
+        QCOMPARE(shortcut.status(), GlobalShortcut::Status::Active);
+        QSignalSpy spy(&shortcut, &GlobalShortcut::activated);
+        press(xdotool);
+        QTRY_COMPARE(spy.count(), 1);
+    }
+};
+
+QTEST_MAIN(TestGlobalShortcut)
+#include "tst_globalshortcut.moc"

@@ -1,0 +1,446 @@
+// The show/hide shortcut through the desktop portal's global shortcuts, answered by a stand-in
+// portal on a bus of the test's own.
+#include "app/shortcut/globalshortcut.h"
+#include "app/shortcut/portalshortcut.h"
+#include "app/shortcut/portaltrigger.h"
+#include "app/settings/settingsgeneralview.h"
+#include "engine/preferences.h"
+#include "support/privatebus.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QFile>
+#include <QKeySequenceEdit>
+#include <QLabel>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using App::GlobalShortcut;
+using App::PortalShortcut;
+using Status = App::GlobalShortcut::Status;
+
+using TestSupport::PrivateBus;
+
+namespace {
+
+const QString portalService = QStringLiteral("org.freedesktop.portal.Desktop");
+const QString portalPath = QStringLiteral("/org/freedesktop/portal/desktop");
+
+// A session handed out by the stand-in.
+class StandInSession : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Session")
+public:
+    using QObject::QObject;
+    bool closed = false;
+
+public Q_SLOTS:
+    void Close() { closed = true; }
+};
+
+// Answers like the desktop portal: a request path per call, the answer in a Response signal.
+class StandInPortal : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.GlobalShortcuts")
+    Q_PROPERTY(uint version READ version)
+public:
+    struct Bind
+    {
+        QString session;
+        QList<PortalShortcut> shortcuts;
+        QVariantMap options;
+    };
+
+    explicit StandInPortal(const QDBusConnection& bus) : m_bus(bus) {}
+    uint version() const { return 1; }
+
+    // How the next calls are answered; without a trigger the shortcut is left out of the answer.
+    uint createResponse = 0;
+    uint bindResponse = 0;
+    QString assignedTrigger;
+
+    QList<QVariantMap> created;
+    QList<Bind> binds;
+    QHash<QString, StandInSession*> sessions;
+
+    void activate(const QString& session, const QString& id)
+    {
+        QDBusMessage signal =
+            QDBusMessage::createSignal(portalPath, QStringLiteral("org.freedesktop.portal.GlobalShortcuts"),
+                                       QStringLiteral("Activated"));
+        signal << QVariant::fromValue(QDBusObjectPath(session)) << id << QVariant::fromValue(qulonglong(1))
+               << QVariantMap();
+        m_bus.send(signal);
+    }
+
+    void changeKeys(const QString& session, const QString& id, const QString& trigger)
+    {
+        QDBusMessage signal =
+            QDBusMessage::createSignal(portalPath, QStringLiteral("org.freedesktop.portal.GlobalShortcuts"),
+                                       QStringLiteral("ShortcutsChanged"));
+        const QList<PortalShortcut> shortcuts{{id, {{QStringLiteral("trigger_description"), trigger}}}};
+        signal << QVariant::fromValue(QDBusObjectPath(session)) << QVariant::fromValue(shortcuts);
+        m_bus.send(signal);
+    }
+
+public Q_SLOTS:
+    QDBusObjectPath CreateSession(const QVariantMap& options, const QDBusMessage& message)
+    {
+        created << options;
+        const QString session =
+            QStringLiteral("/org/freedesktop/portal/desktop/session/%1/%2")
+                .arg(sender(message), options.value(QStringLiteral("session_handle_token")).toString());
+        auto* object = new StandInSession(this);
+        m_bus.registerObject(session, object, QDBusConnection::ExportAllSlots);
+        sessions.insert(session, object);
+        return answerLater(message, options, createResponse, {{QStringLiteral("session_handle"), session}});
+    }
+
+    QDBusObjectPath BindShortcuts(const QDBusObjectPath& session, const QList<App::PortalShortcut>& shortcuts,
+                                  const QString& parentWindow, const QVariantMap& options,
+                                  const QDBusMessage& message)
+    {
+        Q_UNUSED(parentWindow)
+        binds << Bind{session.path(), shortcuts, options};
+        QList<PortalShortcut> assigned;
+        if (!assignedTrigger.isEmpty()) {
+            for (const PortalShortcut& shortcut : shortcuts)
+                assigned << PortalShortcut{shortcut.id,
+                                           {{QStringLiteral("description"),
+                                             shortcut.properties.value(QStringLiteral("description"))},
+                                            {QStringLiteral("trigger_description"), assignedTrigger}}};
+        }
+        return answerLater(message, options, bindResponse,
+                           {{QStringLiteral("shortcuts"), QVariant::fromValue(assigned)}});
+    }
+
+private:
+    static QString sender(const QDBusMessage& message)
+    {
+        return message.service().mid(1).replace(QLatin1Char('.'), QLatin1Char('_'));
+    }
+
+    QDBusObjectPath answerLater(const QDBusMessage& message, const QVariantMap& options, uint response,
+                                const QVariantMap& results)
+    {
+        const QString request =
+            QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2")
+                .arg(sender(message), options.value(QStringLiteral("handle_token")).toString());
+        QTimer::singleShot(0, this, [this, request, response, results] {
+            QDBusMessage signal = QDBusMessage::createSignal(
+                request, QStringLiteral("org.freedesktop.portal.Request"), QStringLiteral("Response"));
+            signal << response << results;
+            m_bus.send(signal);
+        });
+        return QDBusObjectPath(request);
+    }
+
+    QDBusConnection m_bus;
+};
+
+struct Desktop
+{
+    PrivateBus bus;
+    QDBusConnection server = bus.connect(QStringLiteral("tst-portal-server"));
+    QDBusConnection client = bus.connect(QStringLiteral("tst-portal-client"));
+    StandInPortal portal{server};
+
+    bool offerPortal()
+    {
+        return server.registerObject(portalPath, &portal,
+                                     QDBusConnection::ExportAllSlots |
+                                         QDBusConnection::ExportAllProperties) &&
+               server.registerService(portalService);
+    }
+};
+
+} // namespace
+
+class TestGlobalShortcutsPortal : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<Engine::Preferences> m_preferences;
+    std::unique_ptr<Desktop> m_desktop;
+    const QString m_name = GlobalShortcut::toggleMainWindowName();
+
+    void record(const QString& portable)
+    {
+        m_preferences->setValue(GlobalShortcut::preferenceKey(m_name), std::optional<QString>(portable));
+    }
+    std::unique_ptr<GlobalShortcut> recordedShortcut(const QString& portable)
+    {
+        auto shortcut = std::make_unique<GlobalShortcut>(*m_preferences, m_name, m_desktop->client);
+        shortcut->start();
+        record(portable);
+        return shortcut;
+    }
+
+private Q_SLOTS:
+    void initTestCase() { PortalShortcut::registerDBusTypes(); }
+
+    void init()
+    {
+        m_preferences = std::make_unique<Engine::Preferences>(m_dir.filePath(QStringLiteral("p.conf")));
+        m_preferences->setValue(GlobalShortcut::preferenceKey(m_name), std::optional<QString>());
+        m_desktop = std::make_unique<Desktop>();
+        QVERIFY(m_desktop->bus.isRunning());
+        QVERIFY(m_desktop->server.isConnected() && m_desktop->client.isConnected());
+    }
+
+    void cleanup() { m_desktop.reset(); }
+
+    void triggerText_data()
+    {
+        QTest::addColumn<int>("combination");
+        QTest::addColumn<QString>("trigger"); // empty: the format has no name for it
+        const auto row = [](const char* name, QKeyCombination combination, const char* trigger) {
+            QTest::newRow(name) << combination.toCombined() << QString::fromLatin1(trigger);
+        };
+        row("letter, lower case with Shift as a modifier", Qt::CTRL | Qt::SHIFT | Qt::Key_D, "CTRL+SHIFT+d");
+        row("all modifiers in order", Qt::META | Qt::SHIFT | Qt::ALT | Qt::CTRL | Qt::Key_F12,
+            "CTRL+ALT+SHIFT+LOGO+F12");
+        row("Meta is the logo key", Qt::META | Qt::Key_A, "LOGO+a");
+        row("no modifier", QKeyCombination(Qt::Key_F5), "F5");
+        row("digit", Qt::ALT | Qt::Key_7, "ALT+7");
+        row("shifted symbol by its own name", Qt::CTRL | Qt::Key_Exclam, "CTRL+exclam");
+        row("backquote", Qt::CTRL | Qt::Key_QuoteLeft, "CTRL+grave");
+        row("space", Qt::CTRL | Qt::Key_Space, "CTRL+space");
+        row("page up", Qt::ALT | Qt::Key_PageUp, "ALT+Page_Up");
+        row("backspace", Qt::CTRL | Qt::Key_Backspace, "CTRL+BackSpace");
+        row("media key", QKeyCombination(Qt::Key_MediaPlay), "XF86AudioPlay");
+        row("keypad digit", Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_5, "CTRL+KP_5");
+        row("keypad plus", Qt::KeypadModifier | Qt::Key_Plus, "KP_Add");
+        row("keypad enter", Qt::KeypadModifier | Qt::Key_Enter, "KP_Enter");
+        row("keypad flag on a key without a keypad name", Qt::KeypadModifier | Qt::Key_Home, "Home");
+        row("modifier alone", Qt::CTRL | Qt::Key_Control, "");
+        row("unknown key", Qt::CTRL | Qt::Key_unknown, "");
+        row("letter outside ASCII", Qt::CTRL | Qt::Key_Adiaeresis, "");
+    }
+
+    void triggerText()
+    {
+        QFETCH(int, combination);
+        QFETCH(QString, trigger);
+        const std::optional<QString> text =
+            App::PortalTrigger::fromCombination(QKeyCombination::fromCombined(combination));
+        QCOMPARE(text.value_or(QString()), trigger);
+        QCOMPARE(text.has_value(), !trigger.isEmpty());
+    }
+
+    // First of the tests on the bus: the signal connections must work in a process that has
+    // not used the portal before.
+    void activationForOurShortcutOnly()
+    {
+        QVERIFY(m_desktop->offerPortal());
+        m_desktop->portal.assignedTrigger = QStringLiteral("Ctrl+Shift+D");
+        auto shortcut = recordedShortcut(QStringLiteral("Ctrl+Shift+D"));
+        QTRY_COMPARE(shortcut->status(), Status::Active);
+        const QString session = m_desktop->portal.binds.last().session;
+        QSignalSpy activated(shortcut.get(), &GlobalShortcut::activated);
+
+        m_desktop->portal.activate(QStringLiteral("/org/freedesktop/portal/desktop/session/1_99/other"),
+                                   m_name);
+        m_desktop->portal.activate(session, QStringLiteral("someoneElse"));
+        m_desktop->portal.activate(session, m_name);
+        // Signals arrive in order, so by the time ours has, the others have been turned away.
+        QTRY_COMPARE(activated.count(), 1);
+        m_desktop->portal.activate(session, m_name);
+        QTRY_COMPARE(activated.count(), 2);
+    }
+
+    void keysChangedInTheDesktop()
+    {
+        QVERIFY(m_desktop->offerPortal());
+        m_desktop->portal.assignedTrigger = QStringLiteral("Ctrl+Alt+K");
+        auto shortcut = recordedShortcut(QStringLiteral("Ctrl+Alt+K"));
+        QTRY_COMPARE(shortcut->status(), Status::Active);
+        const QString session = m_desktop->portal.binds.last().session;
+        QSignalSpy status(shortcut.get(), &GlobalShortcut::statusChanged);
+
+        m_desktop->portal.changeKeys(QStringLiteral("/org/freedesktop/portal/desktop/session/1_99/other"),
+                                     m_name, QStringLiteral("Alt+O"));
+        m_desktop->portal.changeKeys(session, QStringLiteral("someoneElse"), QStringLiteral("Alt+E"));
+        m_desktop->portal.changeKeys(session, m_name, QStringLiteral("Super+K"));
+        // Ours comes last, so once it shows, the other two have been passed over.
+        QTRY_VERIFY2(shortcut->statusText().contains(QStringLiteral("Press Super+K")),
+                     qPrintable(shortcut->statusText()));
+        QCOMPARE(status.count(), 1);
+    }
+
+    void bindRoundTrip_data()
+    {
+        QTest::addColumn<QString>("assigned");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("the desktop's keys, not the recorded ones")
+            << QStringLiteral("Super+Y")
+            << QStringLiteral("Press Super+Y anywhere to show or hide the main window.");
+        QTest::newRow("left without keys") << QString() << QStringLiteral("assigned it no keys");
+    }
+
+    void bindRoundTrip()
+    {
+        QFETCH(QString, assigned);
+        QFETCH(QString, text);
+        QVERIFY(m_desktop->offerPortal());
+        m_desktop->portal.assignedTrigger = assigned;
+        auto shortcut = recordedShortcut(QStringLiteral("Ctrl+Shift+D"));
+        App::SettingsGeneralView view(*m_preferences, shortcut.get());
+        QCOMPARE(shortcut->status(), Status::Pending);
+        QVERIFY(shortcut->statusText().contains(QStringLiteral("Waiting for the desktop")));
+        QTRY_COMPARE(shortcut->status(), Status::Active);
+        QVERIFY2(shortcut->statusText().contains(text), qPrintable(shortcut->statusText()));
+        QCOMPARE(view.shortcutStatus()->text(), shortcut->statusText());
+        QVERIFY(view.shortcutRecorder()->isEnabled());
+
+        const StandInPortal& portal = m_desktop->portal;
+        QCOMPARE(portal.created.size(), 1);
+        QVERIFY(!portal.created[0].value(QStringLiteral("handle_token")).toString().isEmpty());
+        QVERIFY(!portal.created[0].value(QStringLiteral("session_handle_token")).toString().isEmpty());
+        QCOMPARE(portal.binds.size(), 1);
+        const StandInPortal::Bind& bind = portal.binds[0];
+        QVERIFY(portal.sessions.contains(bind.session));
+        QVERIFY(!bind.options.value(QStringLiteral("handle_token")).toString().isEmpty());
+        QCOMPARE(bind.shortcuts.size(), 1);
+        QCOMPARE(bind.shortcuts[0].id, m_name);
+        QCOMPARE(bind.shortcuts[0].properties.value(QStringLiteral("preferred_trigger")).toString(),
+                 QStringLiteral("CTRL+SHIFT+d"));
+        QVERIFY(!bind.shortcuts[0].properties.value(QStringLiteral("description")).toString().isEmpty());
+    }
+
+    void desktopSaysNo_data()
+    {
+        QTest::addColumn<uint>("createResponse");
+        QTest::addColumn<uint>("bindResponse");
+        QTest::addColumn<Status>("status");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("declined in the prompt") << 0u << 1u << Status::Declined << QStringLiteral("declined");
+        QTest::newRow("binding ended otherwise")
+            << 0u << 2u << Status::Refused << QStringLiteral("did not accept");
+        QTest::newRow("no session") << 2u << 0u << Status::Refused << QStringLiteral("did not accept");
+    }
+
+    void desktopSaysNo()
+    {
+        QFETCH(uint, createResponse);
+        QFETCH(uint, bindResponse);
+        QFETCH(Status, status);
+        QFETCH(QString, text);
+        QVERIFY(m_desktop->offerPortal());
+        m_desktop->portal.createResponse = createResponse;
+        m_desktop->portal.bindResponse = bindResponse;
+        m_desktop->portal.assignedTrigger = QStringLiteral("Ctrl+Alt+K");
+        auto shortcut = recordedShortcut(QStringLiteral("Ctrl+Alt+K"));
+        QSignalSpy activated(shortcut.get(), &GlobalShortcut::activated);
+        QTRY_COMPARE(shortcut->status(), status);
+        QVERIFY2(shortcut->statusText().contains(text), qPrintable(shortcut->statusText()));
+        QVERIFY(shortcut->statusText().contains(
+            QKeySequence(QStringLiteral("Ctrl+Alt+K")).toString(QKeySequence::NativeText)));
+        QVERIFY(!shortcut->unavailableReason());
+        // A session the shortcut could not be bound in is not left open.
+        for (StandInSession* session : std::as_const(m_desktop->portal.sessions)) {
+            if (bindResponse != 0)
+                QTRY_VERIFY(session->closed);
+            m_desktop->portal.activate(m_desktop->portal.sessions.key(session), m_name);
+        }
+        // The same recorded again is no change; clearing first asks the desktop once more.
+        m_desktop->portal.createResponse = 0;
+        m_desktop->portal.bindResponse = 0;
+        m_preferences->setValue(GlobalShortcut::preferenceKey(m_name), std::optional<QString>());
+        record(QStringLiteral("Ctrl+Alt+K"));
+        QTRY_COMPARE(shortcut->status(), Status::Active);
+        QCOMPARE(activated.count(), 0);
+    }
+
+    void noPortal_data()
+    {
+        QTest::addColumn<bool>("serviceWithoutInterface");
+        QTest::newRow("nothing on the bus") << false;
+        QTest::newRow("a portal without global shortcuts") << true;
+    }
+
+    void noPortal()
+    {
+        QFETCH(bool, serviceWithoutInterface);
+        StandInSession other;
+        if (serviceWithoutInterface) {
+            QVERIFY(m_desktop->server.registerObject(portalPath, &other, QDBusConnection::ExportAllSlots));
+            QVERIFY(m_desktop->server.registerService(portalService));
+        }
+        GlobalShortcut shortcut(*m_preferences, m_name, m_desktop->client);
+        QSignalSpy status(&shortcut, &GlobalShortcut::statusChanged);
+        shortcut.start();
+        App::SettingsGeneralView view(*m_preferences, &shortcut);
+        // Known before anything is recorded, so the settings can say so at once.
+        QTRY_VERIFY(shortcut.unavailableReason().has_value());
+        QCOMPARE(shortcut.status(), Status::NotSet);
+        QVERIFY(shortcut.statusText().contains(QStringLiteral("Wayland")));
+        QCOMPARE(view.shortcutStatus()->text(), shortcut.statusText());
+        QVERIFY(!view.shortcutRecorder()->isEnabled());
+
+        record(QStringLiteral("Ctrl+Alt+K"));
+        QTRY_COMPARE(shortcut.status(), Status::Unavailable);
+        QCOMPARE(shortcut.statusText(), *shortcut.unavailableReason());
+        QCOMPARE(status.last().at(0).value<Status>(), Status::Unavailable);
+    }
+
+    void recordingAgainRebinds()
+    {
+        QVERIFY(m_desktop->offerPortal());
+        StandInPortal& portal = m_desktop->portal;
+        portal.assignedTrigger = QStringLiteral("Ctrl+Alt+K");
+        auto shortcut = recordedShortcut(QStringLiteral("Ctrl+Alt+K"));
+        QTRY_COMPARE(shortcut->status(), Status::Active);
+        const QString first = portal.binds.last().session;
+
+        portal.assignedTrigger = QStringLiteral("Ctrl+Alt+J");
+        record(QStringLiteral("Ctrl+Alt+J"));
+        QCOMPARE(shortcut->status(), Status::Pending);
+        QTRY_COMPARE(shortcut->status(), Status::Active);
+        QVERIFY(shortcut->statusText().contains(QStringLiteral("Ctrl+Alt+J")));
+        QCOMPARE(portal.binds.size(), 2);
+        QCOMPARE(portal.binds.last()
+                     .shortcuts.value(0)
+                     .properties.value(QStringLiteral("preferred_trigger"))
+                     .toString(),
+                 QStringLiteral("CTRL+ALT+j"));
+        const QString second = portal.binds.last().session;
+        QVERIFY(second != first);
+        QTRY_VERIFY(portal.sessions.value(first)->closed);
+        QVERIFY(!portal.sessions.value(second)->closed);
+
+        // The old session's activations no longer count.
+        QSignalSpy activated(shortcut.get(), &GlobalShortcut::activated);
+        portal.activate(first, m_name);
+        portal.activate(second, m_name);
+        QTRY_COMPARE(activated.count(), 1);
+
+        // A combination the portal cannot name is not sent, and the bound one is given up.
+        record(QStringLiteral("Ctrl+Ä"));
+        QCOMPARE(shortcut->status(), Status::Invalid);
+        QTRY_VERIFY(portal.sessions.value(second)->closed);
+        QCOMPARE(portal.binds.size(), 2);
+    }
+
+    void clearingClosesTheSession()
+    {
+        QVERIFY(m_desktop->offerPortal());
+        m_desktop->portal.assignedTrigger = QStringLiteral("Ctrl+Alt+K");
+        auto shortcut = recordedShortcut(QStringLiteral("Ctrl+Alt+K"));
+        QTRY_COMPARE(shortcut->status(), Status::Active);
+        StandInSession* session = m_desktop->portal.sessions.value(m_desktop->portal.binds.last().session);
+        m_preferences->setValue(GlobalShortcut::preferenceKey(m_name), std::optional<QString>());
+        QCOMPARE(shortcut->status(), Status::NotSet);
+        QTRY_VERIFY(session->closed);
+    }
+};
+
+QTEST_MAIN(TestGlobalShortcutsPortal)
+#include "tst_globalshortcutsportal.moc"

@@ -1,0 +1,212 @@
+#include "app/tool/toolinstaller.h"
+#include "engine/enginekeys.h"
+#include "engine/preferences.h"
+#include "support/localhttpserver.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using App::ToolInstaller;
+using Engine::Keys::downloaderBin;
+
+namespace {
+
+// A tool that answers --version like the real one.
+const QByteArray fakeTool = "#!/bin/sh\necho 2099.01.01\n";
+
+QByteArray sha256(const QByteArray& data)
+{
+    return QCryptographicHash::hash(data, QCryptographicHash::Sha256).toHex();
+}
+
+bool writeFile(const QString& path, const QByteArray& data)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestToolInstaller : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void checksumFor_data()
+    {
+        QTest::addColumn<QByteArray>("sums");
+        QTest::addColumn<QString>("asset");
+        QTest::addColumn<QByteArray>("expected");
+
+        const QByteArray a(64, 'a');
+        const QByteArray b(64, 'b');
+        QTest::newRow("text mode") << QByteArray(a + "  yt-dlp_linux\n") << QStringLiteral("yt-dlp_linux")
+                                   << a;
+        QTest::newRow("binary mode") << QByteArray(a + " *yt-dlp_linux\n") << QStringLiteral("yt-dlp_linux")
+                                     << a;
+        QTest::newRow("upper-case hex")
+            << QByteArray(a.toUpper() + "  yt-dlp\n") << QStringLiteral("yt-dlp") << a;
+        QTest::newRow("among others, exact name only")
+            << QByteArray(b + "  yt-dlp_linux_aarch64\n" + a + "  yt-dlp_linux\n" + b + "  yt-dlp_macos\n")
+            << QStringLiteral("yt-dlp_linux") << a;
+        QTest::newRow("prefix of another name")
+            << QByteArray(a + "  yt-dlp_linux\n") << QStringLiteral("yt-dlp") << QByteArray();
+        QTest::newRow("short sum") << QByteArray("abc  yt-dlp\n") << QStringLiteral("yt-dlp") << QByteArray();
+        QTest::newRow("not hex") << QByteArray(QByteArray(64, 'z') + "  yt-dlp\n") << QStringLiteral("yt-dlp")
+                                 << QByteArray();
+        QTest::newRow("CRLF lines") << QByteArray(b + "  x\r\n" + a + "  yt-dlp\r\n")
+                                    << QStringLiteral("yt-dlp") << a;
+        QTest::newRow("empty") << QByteArray() << QStringLiteral("yt-dlp") << QByteArray();
+    }
+
+    void checksumFor()
+    {
+        QFETCH(QByteArray, sums);
+        QFETCH(QString, asset);
+        QFETCH(QByteArray, expected);
+        const std::optional<QByteArray> found = ToolInstaller::checksumFor(sums, asset);
+        QCOMPARE(found.value_or(QByteArray()), expected);
+    }
+
+    void install_data()
+    {
+        QTest::addColumn<QString>("sums"); // "good", "wrong", "missing entry", "none"
+        QTest::addColumn<bool>("serveAsset");
+        QTest::addColumn<bool>("serverUp");
+        QTest::addColumn<bool>("expectOk");
+        QTest::addColumn<QString>("expectError");
+
+        QTest::newRow("success") << QStringLiteral("good") << true << true << true << QString();
+        QTest::newRow("checksum mismatch")
+            << QStringLiteral("wrong") << true << true << false << QStringLiteral("Checksum mismatch");
+        QTest::newRow("no sum for the asset") << QStringLiteral("missing entry") << true << true << false
+                                              << QStringLiteral("lists no SHA-256 sum");
+        QTest::newRow("no checksum file (HTTP 404)")
+            << QStringLiteral("none") << true << true << false << QStringLiteral("HTTP 404");
+        QTest::newRow("asset missing (HTTP 404)")
+            << QStringLiteral("good") << false << true << false << QStringLiteral("HTTP 404");
+        QTest::newRow("server down") << QStringLiteral("good") << true << false << false
+                                     << QStringLiteral("Could not download the release's checksums");
+    }
+
+    void install()
+    {
+        QFETCH(QString, sums);
+        QFETCH(bool, serveAsset);
+        QFETCH(bool, serverUp);
+        QFETCH(bool, expectOk);
+        QFETCH(QString, expectError);
+
+        QTemporaryDir release;
+        QTemporaryDir home;
+        QVERIFY(release.isValid() && home.isValid());
+        const QString asset = ToolInstaller::assetName();
+        if (serveAsset)
+            QVERIFY(writeFile(release.filePath(asset), fakeTool));
+        const QByteArray otherSum(64, 'c');
+        if (sums == QLatin1String("good"))
+            QVERIFY(
+                writeFile(release.filePath(ToolInstaller::checksumFileName()),
+                          otherSum + "  yt-dlp_macos\n" + sha256(fakeTool) + "  " + asset.toUtf8() + "\n"));
+        else if (sums == QLatin1String("wrong"))
+            QVERIFY(writeFile(release.filePath(ToolInstaller::checksumFileName()),
+                              sha256("something else") + "  " + asset.toUtf8() + "\n"));
+        else if (sums == QLatin1String("missing entry"))
+            QVERIFY(writeFile(release.filePath(ToolInstaller::checksumFileName()),
+                              otherSum + "  yt-dlp_macos\n"));
+
+        TestSupport::LocalHttpServer server(release.path());
+        QUrl releaseUrl;
+        if (serverUp) {
+            QVERIFY2(server.start(), qPrintable(server.errorString()));
+            releaseUrl = QUrl(server.url(QString()));
+        } else {
+            const quint16 port = TestSupport::LocalHttpServer::refusedPort();
+            QVERIFY(port != 0);
+            releaseUrl = QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(port));
+        }
+
+        // A stale stored path, as left by a tool that was removed.
+        Engine::Preferences preferences(home.filePath(QStringLiteral("prefs.conf")));
+        const QString stale = home.filePath(QStringLiteral("gone/yt-dlp"));
+        preferences.setValue(downloaderBin, std::optional<QString>(stale));
+
+        // An earlier install that a failed one must leave as it was.
+        const QString destination = home.filePath(QStringLiteral("local bin/yt-dlp"));
+        QVERIFY(QDir().mkpath(QFileInfo(destination).absolutePath()));
+        const QByteArray previous = "#!/bin/sh\necho old\n";
+        QVERIFY(writeFile(destination, previous));
+
+        ToolInstaller installer(preferences);
+        installer.setReleaseUrl(releaseUrl);
+        installer.setDestination(destination);
+        QSignalSpy finished(&installer, &ToolInstaller::finished);
+        QSignalSpy installing(&installer, &ToolInstaller::installingChanged);
+
+        installer.install();
+        QVERIFY(installer.isInstalling());
+        // A second click while busy starts nothing.
+        installer.install();
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 20000);
+        QCOMPARE(finished.at(0).at(0).toBool(), expectOk);
+        QVERIFY(!installer.isInstalling());
+        QCOMPARE(installing.size(), 2);
+
+        const QStringList left =
+            QDir(QFileInfo(destination).absolutePath()).entryList(QDir::Files | QDir::Hidden);
+        QCOMPARE(left, QStringList{QStringLiteral("yt-dlp")});
+        if (expectOk) {
+            QVERIFY(installer.errorMessage().isEmpty());
+            QCOMPARE(readFile(destination), fakeTool);
+            QVERIFY(QFileInfo(destination).isExecutable());
+            QCOMPARE(preferences.value(downloaderBin),
+                     std::optional<QString>(QFileInfo(destination).absoluteFilePath()));
+            QVERIFY(!installer.isBinMissing());
+            QTRY_COMPARE_WITH_TIMEOUT(installer.version().value_or(QString()), QStringLiteral("2099.01.01"),
+                                      20000);
+        } else {
+            QVERIFY2(installer.errorMessage().contains(expectError), qPrintable(installer.errorMessage()));
+            QCOMPARE(readFile(destination), previous);
+            QCOMPARE(preferences.value(downloaderBin), std::optional<QString>(stale));
+        }
+    }
+
+    void chooseStoresThePlainPath()
+    {
+        QTemporaryDir dir;
+        Engine::Preferences preferences(dir.filePath(QStringLiteral("prefs.conf")));
+        ToolInstaller installer(preferences);
+
+        const QString tool = dir.filePath(QStringLiteral("my tools/yt-dlp"));
+        QVERIFY(QDir().mkpath(QFileInfo(tool).absolutePath()));
+        QVERIFY(writeFile(tool, fakeTool));
+        QVERIFY(!installer.choose(tool));
+        QVERIFY(!installer.errorMessage().isEmpty());
+        QCOMPARE(preferences.value(downloaderBin), std::optional<QString>());
+
+        QVERIFY(QFile::setPermissions(tool, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        QVERIFY(installer.choose(tool));
+        QVERIFY(installer.errorMessage().isEmpty());
+        // Spaces stay spaces.
+        QCOMPARE(preferences.value(downloaderBin), std::optional<QString>(tool));
+        QTRY_COMPARE_WITH_TIMEOUT(installer.version().value_or(QString()), QStringLiteral("2099.01.01"),
+                                  20000);
+
+        QVERIFY(!installer.choose(dir.filePath(QStringLiteral("my tools"))));
+        QCOMPARE(preferences.value(downloaderBin), std::optional<QString>(tool));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestToolInstaller)
+#include "tst_toolinstaller.moc"

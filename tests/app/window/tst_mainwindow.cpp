@@ -1,0 +1,332 @@
+// The main window, tray and sheet together over a real store, with the stand-in tool as
+// yt-dlp, driven by keyboard and mouse input.
+#include "app/desktopshell.h"
+#include "app/window/mainwindow.h"
+#include "app/window/newdownloaddialog.h"
+#include "app/list/shakelistmodel.h"
+#include "app/list/shakelistview.h"
+#include "app/list/sidebarmodel.h"
+#include "app/desktop/trayicon.h"
+#include "engine/enginekeys.h"
+#include "library/librarykeys.h"
+#include "engine/preferences.h"
+#include "library/mainmodel.h"
+#include "library/store.h"
+#include "support/processprobe.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QSystemTrayIcon>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimeZone>
+
+#include <memory>
+
+using Library::ShakeItem;
+using Library::SidebarItemType;
+
+namespace {
+
+// Port 9 refuses connections: site icons fail at once and nothing leaves the machine.
+QUrl address(const QString& name)
+{
+    return QUrl(QStringLiteral("http://127.0.0.1:9/") + name);
+}
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<Engine::Preferences> m_prefs;
+    std::unique_ptr<Library::Store> m_store;
+    std::unique_ptr<Library::MainModel> m_model;
+    std::unique_ptr<App::DesktopShell> m_shell;
+
+    App::MainWindow& window() { return m_shell->window(); }
+    App::ShakeListModel& list() { return *window().listModel(); }
+    int sidebarCount(SidebarItemType type) { return window().sidebarModel()->count(type); }
+
+    QString statePath(const QString& name) const { return m_dir.filePath(QStringLiteral("state/") + name); }
+
+    qint64 pidOf(const QString& file)
+    {
+        qint64 pid = 0;
+        const bool found = QTest::qWaitFor(
+            [&] {
+                QFile f(statePath(file));
+                if (!f.open(QIODevice::ReadOnly))
+                    return false;
+                pid = f.readAll().trimmed().toLongLong();
+                return pid > 0;
+            },
+            20000);
+        return found ? pid : 0;
+    }
+
+    bool showWindow()
+    {
+        m_shell->start();
+        if (!QTest::qWaitForWindowExposed(&window()))
+            return false;
+        window().activateWindow();
+        return QTest::qWaitForWindowActive(&window());
+    }
+
+    void clickRow(qint64 id, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        const QModelIndex index = list().index(list().rowOf(id));
+        const QRect rect = window().listView()->visualRect(index);
+        // Left part of the row: the title, away from the row's buttons.
+        QTest::mouseClick(window().listView()->viewport(), Qt::LeftButton, modifiers,
+                          QPoint(rect.left() + 60, rect.center().y()));
+    }
+
+    QList<qint64> insertItems(int count, const QString& title = QString())
+    {
+        QList<ShakeItem> items;
+        for (int n = 0; n < count; ++n) {
+            ShakeItem item = ShakeItem::create(address(QStringLiteral("stored-%1").arg(n)));
+            item.createdDate = QDateTime(QDate(2026, 1, 1), QTime(0, 0), Qt::UTC).addSecs(n);
+            if (!title.isEmpty())
+                item.info->title = title.arg(n);
+            items << item;
+        }
+        return m_store->insertItems(items).value_or(QList<qint64>());
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("state")));
+        QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("out")));
+        qputenv("FAKE_STATE_DIR", statePath(QString()).toUtf8());
+        // A tray left by another test would change what closing the window does.
+        if (QSystemTrayIcon::isSystemTrayAvailable())
+            QSKIP("a tray is already running on this display");
+    }
+
+    void init()
+    {
+        for (const QString& file : QDir(statePath(QString())).entryList(QDir::Files))
+            QFile::remove(statePath(file));
+        m_prefs = std::make_unique<Engine::Preferences>(m_dir.filePath(QStringLiteral("prefs.conf")));
+        m_prefs->setValue(Engine::Keys::downloaderBin,
+                          std::optional<QString>(QStringLiteral(VELTQORV_TEST_FAKES "/yt-dlp-by-address")));
+        m_prefs->setValue(Library::Keys::defaultOutputLocation,
+                          QUrl::fromLocalFile(m_dir.filePath(QStringLiteral("out"))));
+        m_store = std::make_unique<Library::Store>();
+        QVERIFY(m_store->open(m_dir.filePath(QStringLiteral("db.store"))));
+        m_model = std::make_unique<Library::MainModel>(*m_store, *m_prefs, nullptr, nullptr);
+        m_model->startUp();
+        m_shell = std::make_unique<App::DesktopShell>(*m_model);
+    }
+
+    void cleanup()
+    {
+        m_shell.reset();
+        m_model.reset();
+        m_store.reset();
+        for (const char* suffix : {"", "-wal", "-shm"})
+            QFile::remove(m_dir.filePath(QStringLiteral("db.store") + QLatin1String(suffix)));
+    }
+
+    void addBySheetAndClipboard()
+    {
+        QVERIFY(showWindow());
+        QVERIFY(window().showsPlaceholder());
+
+        QTest::keyClick(&window(), Qt::Key_N, Qt::ControlModifier);
+        QTRY_VERIFY(window().newDownloadDialog() && window().newDownloadDialog()->isVisible());
+        App::NewDownloadDialog* sheet = window().newDownloadDialog();
+        QTest::keyClicks(sheet->urlField(),
+                         QStringLiteral("see ") + address(QStringLiteral("ok-sheet")).toString());
+        QTest::keyClick(sheet->urlField(), Qt::Key_Return);
+        QCOMPARE(sheet->errorText(), QStringLiteral("URL is invalid!"));
+        QCOMPARE(m_store->count({}), 0);
+
+        sheet->urlField()->clear();
+        QTest::keyClicks(sheet->urlField(), address(QStringLiteral("ok-sheet")).toString());
+        QTest::keyClick(sheet->urlField(), Qt::Key_Return);
+        QTRY_COMPARE(list().rowCount(), 1);
+        QVERIFY(!window().showsPlaceholder());
+        QTRY_VERIFY(!window().newDownloadDialog());
+        QCOMPARE(list().item(0).source, std::optional<QUrl>(address(QStringLiteral("ok-sheet"))));
+
+        QGuiApplication::clipboard()->setText(
+            QStringLiteral("  ") + address(QStringLiteral("ok-clip")).toString() + QStringLiteral("\n"));
+        QTest::keyClick(&window(), Qt::Key_N, Qt::ControlModifier | Qt::AltModifier);
+        QTRY_COMPARE(list().rowCount(), 2);
+        QCOMPARE(list().item(0).source, std::optional<QUrl>(address(QStringLiteral("ok-clip"))));
+
+        // Text around the address: refused with the alert, nothing added.
+        QGuiApplication::clipboard()->setText(QStringLiteral("watch ") +
+                                              address(QStringLiteral("ok-x")).toString());
+        QTest::keyClick(&window(), Qt::Key_N, Qt::ControlModifier | Qt::AltModifier);
+        QTRY_VERIFY(window().findChild<QMessageBox*>(QStringLiteral("alert")));
+        QCOMPARE(window().findChild<QMessageBox*>(QStringLiteral("alert"))->text(),
+                 QStringLiteral("No valid URL found in pasteboard!"));
+        QCOMPARE(m_store->count({}), 2);
+    }
+
+    void stopFromARowEndsTheProcess()
+    {
+        QVERIFY(showWindow());
+        const QList<qint64> ids =
+            m_model->add({address(QStringLiteral("hang-stop")), address(QStringLiteral("ok-done"))});
+        QCOMPARE(ids.size(), 2);
+        const qint64 pid = pidOf(QStringLiteral("hang-stop.pid"));
+        const qint64 child = pidOf(QStringLiteral("hang-stop.child.pid"));
+        QVERIFY(pid > 0 && child > 0);
+        QTRY_COMPARE(sidebarCount(SidebarItemType::running), 1);
+        QTRY_COMPARE(list().rowCount(), 2);
+
+        clickRow(ids.first());
+        QCOMPARE(window().selectedIds(), QList<qint64>{ids.first()});
+        QTest::keyClick(window().listView(), Qt::Key_Period, Qt::ControlModifier);
+
+        QTRY_VERIFY_WITH_TIMEOUT(TestSupport::ProcessProbe::isGone(pid), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(TestSupport::ProcessProbe::isGone(child), 10000);
+        QTRY_VERIFY(!m_model->isActive(ids.first()));
+        QTRY_COMPARE(sidebarCount(SidebarItemType::running), 0);
+        QTRY_COMPARE(sidebarCount(SidebarItemType::stopped), 1);
+        QVERIFY(!m_store->item(ids.first())->isRunning());
+
+        // Run it again from the keyboard: a new process.
+        QFile::remove(statePath(QStringLiteral("hang-stop.pid")));
+        QTest::keyClick(window().listView(), Qt::Key_R, Qt::ControlModifier);
+        const qint64 again = pidOf(QStringLiteral("hang-stop.pid"));
+        QVERIFY(again > 0 && again != pid);
+        QTRY_COMPARE(sidebarCount(SidebarItemType::running), 1);
+    }
+
+    void deleteRemovesRowAndRecord()
+    {
+        QVERIFY(showWindow());
+        const QList<qint64> stored = insertItems(3);
+        const QList<qint64> running = m_model->add({address(QStringLiteral("hang-delete"))});
+        const qint64 pid = pidOf(QStringLiteral("hang-delete.pid"));
+        QTRY_COMPARE(list().rowCount(), 4);
+
+        clickRow(stored.at(1));
+        clickRow(running.first(), Qt::ControlModifier);
+        QCOMPARE(window().selectedIds().size(), 2);
+        QTest::keyClick(window().listView(), Qt::Key_Delete);
+
+        QTRY_COMPARE(list().rowCount(), 2);
+        QCOMPARE(list().rowOf(stored.at(1)), -1);
+        QCOMPARE(list().rowOf(running.first()), -1);
+        QVERIFY(!m_store->item(stored.at(1)));
+        QVERIFY(!m_store->item(running.first()));
+        QVERIFY(window().selectedIds().isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(TestSupport::ProcessProbe::isGone(pid), 10000);
+        QTRY_COMPARE(sidebarCount(SidebarItemType::all), 2);
+    }
+
+    void pagesFollowTheLastVisibleRow()
+    {
+        QCOMPARE(insertItems(120).size(), 120);
+        QVERIFY(showWindow());
+        App::ShakeListView* view = window().listView();
+        QCOMPARE(list().rowCount(), 50);
+        view->scrollToBottom();
+        QTRY_COMPARE(list().rowCount(), 100);
+        view->scrollToBottom();
+        QTRY_COMPARE(list().rowCount(), 120);
+        view->scrollToBottom();
+        QTest::qWait(50);
+        QCOMPARE(list().rowCount(), 120);
+
+        // Choosing the filter again starts from the first page.
+        QSignalSpy reset(&list(), &QAbstractItemModel::modelReset);
+        QTest::keyClick(&window(), Qt::Key_1, Qt::ControlModifier);
+        QCOMPARE(reset.size(), 1);
+        QCOMPARE(list().rowCount(), 50);
+    }
+
+    void searchWithSpacesOnlyRestoresTheFilter()
+    {
+        const QList<qint64> cats = insertItems(4, QStringLiteral("Cat %1"));
+        QVERIFY(m_store->toggleStar({cats.at(0), cats.at(2)}));
+        QVERIFY(showWindow());
+
+        QTest::keyClick(&window(), Qt::Key_4, Qt::ControlModifier);
+        QCOMPARE(list().filter(), SidebarItemType::starred);
+        QCOMPARE(list().rowCount(), 2);
+
+        QTest::keyClick(&window(), Qt::Key_Slash, Qt::ControlModifier);
+        QTRY_VERIFY(window().searchField()->hasFocus());
+        QTest::keyClicks(window().searchField(), QStringLiteral("cat"));
+        QCOMPARE(list().rowCount(), 4);
+        QCOMPARE(window().windowTitle(), QStringLiteral("VeltQorv — Found: 4"));
+
+        window().searchField()->selectAll();
+        QTest::keyClicks(window().searchField(), QStringLiteral("   "));
+        QVERIFY(!list().isSearching());
+        QCOMPARE(list().filter(), SidebarItemType::starred);
+        QCOMPARE(list().rowCount(), 2);
+        QCOMPARE(window().windowTitle(), QStringLiteral("VeltQorv"));
+    }
+
+    void withoutATrayClosingTheWindowQuits()
+    {
+        QVERIFY(showWindow());
+        QVERIFY(!m_shell->tray().isVisible());
+        m_model->add({address(QStringLiteral("hang-quit"))});
+        const qint64 pid = pidOf(QStringLiteral("hang-quit.pid"));
+
+        QSignalSpy finished(m_shell.get(), &App::DesktopShell::finished);
+        QTest::keyClick(&window(), Qt::Key_W, Qt::ControlModifier);
+        QVERIFY(!window().isVisible());
+        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(TestSupport::ProcessProbe::isGone(pid), 10000);
+    }
+
+    // Last: it leaves a tray behind until trayer has ended.
+    void trayCountFollowsRunningItems()
+    {
+        QProcess trayer;
+        trayer.start(QStringLiteral("trayer"), {QStringLiteral("--edge"), QStringLiteral("top")});
+        QVERIFY2(trayer.waitForStarted(10000), qPrintable(trayer.errorString()));
+        QTRY_VERIFY_WITH_TIMEOUT(QSystemTrayIcon::isSystemTrayAvailable(), 20000);
+
+        QVERIFY(showWindow());
+        App::TrayIcon& tray = m_shell->tray();
+        QVERIFY(tray.isVisible());
+        QCOMPARE(tray.count(), 0);
+
+        const QList<qint64> ids =
+            m_model->add({address(QStringLiteral("hang-a")), address(QStringLiteral("hang-b"))});
+        QTRY_COMPARE(tray.count(), 2);
+        QCOMPARE(tray.toolTip(), QStringLiteral("VeltQorv — 2 downloads running"));
+        m_model->stop({ids.at(0)});
+        QTRY_COMPARE(tray.count(), 1);
+        m_model->stop({ids.at(1)});
+        QTRY_COMPARE(tray.count(), 0);
+        QCOMPARE(tray.toolTip(), QStringLiteral("VeltQorv"));
+
+        // With a tray, closing the window only hides it; the tray brings it back.
+        QSignalSpy finished(m_shell.get(), &App::DesktopShell::finished);
+        window().close();
+        QVERIFY(!window().isVisible());
+        tray.action(QStringLiteral("showMainWindow"))->trigger();
+        QVERIFY(window().isVisible());
+        QCOMPARE(finished.size(), 0);
+
+        m_shell.reset();
+        trayer.terminate();
+        QVERIFY(trayer.waitForFinished(10000));
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
