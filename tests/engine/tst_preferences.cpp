@@ -1,7 +1,7 @@
 #include "app/appkeys.h"
 #include "engine/enginekeys.h"
-#include "library/librarykeys.h"
 #include "engine/preferences.h"
+#include "library/librarykeys.h"
 
 #include <QSettings>
 #include <QSignalSpy>
@@ -10,6 +10,7 @@
 #include <QTest>
 
 using namespace Engine;
+using App::AppAppearance;
 
 class TestPreferences : public QObject
 {
