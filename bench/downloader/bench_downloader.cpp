@@ -4,8 +4,8 @@
 
 #include "engine/downloader.h"
 #include "engine/downloaderprogress.h"
-#include "engine/executablesearch.h"
 #include "engine/enginekeys.h"
+#include "engine/executablesearch.h"
 #include "engine/preferences.h"
 #include "engine/shellquote.h"
 

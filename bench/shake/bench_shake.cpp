@@ -5,8 +5,8 @@
 //
 // Needs an X display (xvfb-run works). Leave the pointer alone while it runs: motion is what
 // the monitor is there to follow, so it would not be idle any more.
-#include "app/gesture/gesturecontroller.h"
 #include "app/appkeys.h"
+#include "app/gesture/gesturecontroller.h"
 #include "engine/preferences.h"
 
 #include <QApplication>

@@ -1,10 +1,10 @@
 #include "desktopshell.h"
 
-#include "library/mainmodel.h"
-#include "app/window/mainwindow.h"
-#include "app/tool/toolinstaller.h"
 #include "app/desktop/trayicon.h"
+#include "app/tool/toolinstaller.h"
 #include "app/update/updatechecker.h"
+#include "app/window/mainwindow.h"
+#include "library/mainmodel.h"
 
 namespace App {
 

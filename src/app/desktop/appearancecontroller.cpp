@@ -51,10 +51,10 @@ void AppearanceController::start()
         readPortal();
     }
     m_preferences.subscribe<App::AppAppearance>(App::Keys::appAppearance, this,
-                                                   [this](const App::AppAppearance& appearance) {
-                                                       m_appearance = appearance;
-                                                       apply();
-                                                   });
+                                                [this](const App::AppAppearance& appearance) {
+                                                    m_appearance = appearance;
+                                                    apply();
+                                                });
 }
 
 std::optional<bool> AppearanceController::prefersDarkFromColorScheme(uint value)

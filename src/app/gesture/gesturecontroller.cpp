@@ -1,8 +1,8 @@
 #include "app/gesture/gesturecontroller.h"
 
+#include "app/appkeys.h"
 #include "app/gesture/x11dragmonitor.h"
 #include "engine/logging.h"
-#include "app/appkeys.h"
 #include "engine/preferences.h"
 
 #include <QCursor>

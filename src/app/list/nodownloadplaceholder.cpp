@@ -1,10 +1,10 @@
 #include "app/list/nodownloadplaceholder.h"
 
+#include "app/symbolicon.h"
+#include "app/tool/installbutton.h"
+#include "app/tool/toolinstaller.h"
 #include "engine/enginekeys.h"
 #include "engine/preferences.h"
-#include "app/tool/installbutton.h"
-#include "app/symbolicon.h"
-#include "app/tool/toolinstaller.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

@@ -1,8 +1,8 @@
 #include "app/list/sidebarmodel.h"
 
+#include "app/symbolicon.h"
 #include "library/itemquery.h"
 #include "library/store.h"
-#include "app/symbolicon.h"
 
 #include <QTimer>
 

@@ -1,10 +1,10 @@
 #include "app/settings/settingsdownloadview.h"
 
+#include "app/settings/sectionfooter.h"
 #include "engine/enginekeys.h"
-#include "library/librarykeys.h"
 #include "engine/preferences.h"
 #include "engine/qorvvideoresolution.h"
-#include "app/settings/sectionfooter.h"
+#include "library/librarykeys.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -1,11 +1,11 @@
 #include "app/settings/settingsgeneralview.h"
 
-#include "app/desktop/autostartentry.h"
 #include "app/appkeys.h"
-#include "engine/preferences.h"
-#include "app/shortcut/globalshortcut.h"
+#include "app/desktop/autostartentry.h"
 #include "app/desktop/notificationpermission.h"
 #include "app/settings/sectionfooter.h"
+#include "app/shortcut/globalshortcut.h"
+#include "engine/preferences.h"
 
 #include <QCheckBox>
 #include <QComboBox>
