@@ -10,6 +10,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <utility>
 
 namespace Engine {
@@ -97,26 +98,23 @@ void ChildProcess::start(const Launch& launch)
     m_retainedLimit = launch.retainedLimit;
     m_niceness = launch.niceness;
 
-    const ShellCommand& command = launch.command;
-    const std::optional<QString> shellPath = command.shell().path();
-    if (!shellPath) {
-        finish(ProcessResult::launchFailure(
-            QStringLiteral("The shell %1 was not found.").arg(command.shell().name())));
+    if (!launch.launchError.isEmpty()) {
+        finish(ProcessResult::launchFailure(launch.launchError));
         return;
     }
-    // execve stops at a NUL, which would cut the command line short of what was quoted.
-    if (command.raw().contains(QChar(0))) {
-        finish(ProcessResult::launchFailure(QStringLiteral("The command line contains a NUL character.")));
+    // execve stops at a NUL, which would cut an argument short of what was asked.
+    if (std::any_of(launch.arguments.begin(), launch.arguments.end(),
+                    [](const QString& argument) { return argument.contains(QChar(0)); })) {
+        finish(ProcessResult::launchFailure(QStringLiteral("An argument contains a NUL character.")));
         return;
     }
-    if (!launch.ownerMark.isEmpty()) {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment environment = launch.environment;
+    if (!launch.ownerMark.isEmpty())
         environment.insert(QString::fromLatin1(OrphanSweeper::variableName()),
                            QString::fromUtf8(launch.ownerMark));
-        m_process->setProcessEnvironment(environment);
-    }
-    m_process->setProgram(*shellPath);
-    m_process->setArguments(command.arguments());
+    m_process->setProcessEnvironment(environment);
+    m_process->setProgram(launch.program);
+    m_process->setArguments(launch.arguments);
     m_process->start(QIODevice::ReadOnly);
 }
 

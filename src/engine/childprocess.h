@@ -1,11 +1,11 @@
 #pragma once
 
 #include "processresult.h"
-#include "shellcommand.h"
 
 #include <QByteArray>
 #include <QObject>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QStringList>
 #include <QTimer>
 
@@ -13,17 +13,21 @@ class QThread;
 
 namespace Engine {
 
-// One child run through its shell, in a process group of its own, on the thread that serves
-// every child's pipes (ioThread()). With hundreds of tools running, waiting on their pipes costs
-// every turn of an event loop; kept off the window's thread, it costs the window nothing.
-// CommandRunner is the face the rest of the program sees.
+// One program run with its arguments and environment, in a process group of its own, on the thread that
+// serves every child's pipes (ioThread()). With hundreds of tools running, waiting on their pipes costs every
+// turn of an event loop; kept off the window's thread, it costs the window nothing. CommandRunner is the face
+// the rest of the program sees.
 class ChildProcess : public QObject
 {
     Q_OBJECT
 public:
     struct Launch
     {
-        ShellCommand command;
+        QString program;
+        QStringList arguments;
+        QProcessEnvironment environment;
+        // When set, nothing is started and the run fails with this reason.
+        QString launchError;
         qsizetype retainedLimit = -1;
         int niceness = 0; // the child's nice value itself
         QByteArray ownerMark;

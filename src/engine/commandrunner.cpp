@@ -1,6 +1,5 @@
 #include "commandrunner.h"
 
-#include "childprocess.h"
 #include "orphansweeper.h"
 
 #include <sys/resource.h>
@@ -23,7 +22,29 @@ CommandRunner::~CommandRunner()
     child->deleteLater();
 }
 
+void CommandRunner::start(const QString& program, const QStringList& arguments,
+                          const QProcessEnvironment& environment)
+{
+    ChildProcess::Launch direct;
+    direct.program = program;
+    direct.arguments = arguments;
+    direct.environment = environment;
+    launch(std::move(direct));
+}
+
 void CommandRunner::start(const ShellCommand& command)
+{
+    const std::optional<QString> shellPath = command.shell().path();
+    ChildProcess::Launch shellLaunch;
+    shellLaunch.program = shellPath.value_or(QString());
+    shellLaunch.arguments = command.arguments();
+    shellLaunch.environment = QProcessEnvironment::systemEnvironment();
+    if (!shellPath)
+        shellLaunch.launchError = QStringLiteral("The shell %1 was not found.").arg(command.shell().name());
+    launch(std::move(shellLaunch));
+}
+
+void CommandRunner::launch(ChildProcess::Launch launch)
 {
     if (!m_done)
         return;
@@ -44,9 +65,10 @@ void CommandRunner::start(const ShellCommand& command)
         m_done = true;
         Q_EMIT finished(result);
     });
+    launch.retainedLimit = m_retainedLimit;
     // Relative to the thread asking, not to the thread that starts the child.
-    const int niceness = std::min(19, ::getpriority(PRIO_PROCESS, 0) + m_niceness);
-    const ChildProcess::Launch launch{command, m_retainedLimit, niceness, OrphanSweeper::childMark()};
+    launch.niceness = std::min(19, ::getpriority(PRIO_PROCESS, 0) + m_niceness);
+    launch.ownerMark = OrphanSweeper::childMark();
     QMetaObject::invokeMethod(m_child, [child = m_child, launch] { child->start(launch); });
 }
 

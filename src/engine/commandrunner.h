@@ -1,7 +1,10 @@
 #pragma once
 
+#include "childprocess.h"
 #include "processresult.h"
 #include "shellcommand.h"
+
+#include <QProcessEnvironment>
 
 #include <QObject>
 
@@ -9,9 +12,7 @@
 
 namespace Engine {
 
-class ChildProcess;
-
-// Runs one command line through its shell as a child in a process group of its own.
+// Runs one program (or a command line through its shell) as a child in a process group of its own.
 // Standard output is handed over line by line as it arrives; both pipes are drained as data
 // comes, so a child never blocks on a full pipe. The pipes are read on a thread of their own;
 // everything is reported on the thread that owns the runner, by signal.
@@ -30,6 +31,9 @@ public:
     // Starts the child this much nicer than us (lower CPU priority); for work in the background.
     void setNiceness(int increment) { m_niceness = increment; }
 
+    // No shell in between: each argument reaches the program as it is.
+    void start(const QString& program, const QStringList& arguments,
+               const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment());
     void start(const ShellCommand& command);
     bool isRunning() const;
     // The child's process id, which is also its process group id; 0 before it has started.
@@ -48,6 +52,8 @@ Q_SIGNALS:
     void finished(const Engine::ProcessResult& result);
 
 private:
+    void launch(ChildProcess::Launch launch);
+
     // Lives on ChildProcess::ioThread(); every call to it is queued there.
     ChildProcess* m_child = nullptr;
     qsizetype m_retainedLimit = -1;

@@ -2,13 +2,13 @@
 
 #include "commandrunner.h"
 #include "downloaderoutputparser.h"
+#include "engine/enginekeys.h"
 #include "executablesearch.h"
 #include "failureclassification.h"
 #include "logging.h"
-#include "engine/enginekeys.h"
+#include "loginenvironment.h"
 #include "preferences.h"
 #include "processresult.h"
-#include "shellcommand.h"
 #include "shellquote.h"
 #include "toolpath.h"
 
@@ -22,11 +22,11 @@ namespace {
 constexpr int ToolNiceness = 10;
 } // namespace
 
-Downloader::Downloader(QString address, QString args, Preferences& preferences,
+Downloader::Downloader(QString address, QStringList arguments, Preferences& preferences,
                        TimePhraseParser* timePhraseParser, Clock now, QObject* parent)
-    : QObject(parent), m_id(QUuid::createUuid()), m_address(std::move(address)), m_args(std::move(args)),
-      m_preferences(preferences), m_timePhraseParser(timePhraseParser), m_now(std::move(now)),
-      m_shell(Shell::current()),
+    : QObject(parent), m_id(QUuid::createUuid()), m_address(std::move(address)),
+      m_arguments(std::move(arguments)), m_preferences(preferences), m_timePhraseParser(timePhraseParser),
+      m_now(std::move(now)),
       // Unique per run, so no text the tool prints (a title, a description) can pass for progress.
       m_progressPrefix(QStringLiteral("[veltqorv-progress-%1]").arg(m_id.toString(QUuid::Id128).left(16)))
 {
@@ -60,16 +60,22 @@ std::optional<QString> Downloader::toolAddress(const QString& address, QString* 
     return url.toString(QUrl::FullyEncoded);
 }
 
-QString Downloader::commandLine(const QString& bin, const QString& args, const QString& progressPrefix,
-                                const QString& toolAddress)
+QStringList Downloader::toolArguments(const QStringList& options, const QString& progressPrefix,
+                                      const QString& toolAddress)
 {
-    QString line = shellQuote(bin.trimmed()) + QLatin1Char(' ');
-    if (!args.trimmed().isEmpty())
-        line += args + QLatin1Char(' ');
+    QStringList arguments = options;
     // --newline puts every progress report on a line of its own, readable as it comes.
-    line += QStringLiteral("--newline --progress-template ") +
-            shellQuote(DownloaderProgress::progressTemplate(progressPrefix)) + QLatin1Char(' ');
-    return line + QStringLiteral("-- ") + shellQuote(toolAddress);
+    arguments << QStringLiteral("--newline") << QStringLiteral("--progress-template")
+              << DownloaderProgress::progressTemplate(progressPrefix) << QStringLiteral("--") << toolAddress;
+    return arguments;
+}
+
+QString Downloader::quotedCommandLine(const QString& program, const QStringList& arguments)
+{
+    QStringList words{shellWord(program)};
+    for (const QString& argument : arguments)
+        words.append(shellWord(argument));
+    return words.join(QLatin1Char(' '));
 }
 
 void Downloader::start()
@@ -87,6 +93,14 @@ void Downloader::start()
         return;
     }
     m_toolAddress = *argument;
+    LoginEnvironment::instance().follow(m_preferences);
+    LoginEnvironment::instance().request(
+        this, [this](const QProcessEnvironment& environment) { onEnvironment(environment); });
+}
+
+void Downloader::onEnvironment(const QProcessEnvironment& environment)
+{
+    m_environment = environment;
     ToolPath::resolveBin(m_preferences, false, this,
                          [this](const std::optional<QString>& path) { onBinResolved(path); });
 }
@@ -112,23 +126,26 @@ void Downloader::onBinResolved(const std::optional<QString>& path)
         return;
     }
     m_bin = path;
-    const QString bin = path->trimmed();
-    if (QDir::isAbsolutePath(bin) && !isExecutableFile(bin)) {
+    QString bin = path->trimmed();
+    // A bare name is looked up as the login shell would have.
+    if (!bin.contains(QLatin1Char('/')))
+        bin = findExecutable(bin, m_environment).value_or(bin);
+    if (!QDir::isAbsolutePath(bin) || !isExecutableFile(bin)) {
         fail(DownloaderProcessError::downloaderBinNotFound(),
              QStringLiteral("yt-dlp not found at %1").arg(bin));
         return;
     }
     setStatus(DownloaderStatus::running);
 
-    const ShellCommand command(commandLine(bin, m_args, m_progressPrefix, m_toolAddress), m_shell);
-    qCDebug(lcDownloader).noquote() << "cmd arguments:" << command.arguments().join(QLatin1Char(' '));
+    const QStringList arguments = toolArguments(m_arguments, m_progressPrefix, m_toolAddress);
+    qCDebug(lcDownloader).noquote() << "cmd arguments:" << quotedCommandLine(bin, arguments);
     m_runner = new CommandRunner(this);
     m_runner->setRetainedLimit(m_retainedLimit);
     // Hundreds of tools printing progress would otherwise leave the window no CPU to answer with.
     m_runner->setNiceness(ToolNiceness);
     connect(m_runner, &CommandRunner::outputLine, this, &Downloader::onOutputLine);
     connect(m_runner, &CommandRunner::finished, this, &Downloader::onRunnerFinished);
-    m_runner->start(command);
+    m_runner->start(bin, arguments, m_environment);
 }
 
 void Downloader::onOutputLine(const QString& line)

@@ -3,10 +3,10 @@
 #include "downloaderprogress.h"
 #include "downloaderresult.h"
 #include "downloaderstatus.h"
-#include "shell.h"
 
 #include <QDateTime>
 #include <QObject>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
@@ -23,7 +23,8 @@ class Preferences;
 class ProcessResult;
 class TimePhraseParser;
 
-// One download of one page address by yt-dlp: finds the tool, runs it through the login shell,
+// One download of one page address by yt-dlp: finds the tool, starts it in the user's login
+// environment (LoginEnvironment) with no shell in between,
 // follows its output for the title, the saved file and the progress, and ends with one
 // `finished` carrying the classified outcome. Each run uses a new Downloader.
 class Downloader : public QObject
@@ -35,11 +36,11 @@ public:
     // The newest part of the output kept as the run's log; every line is still parsed.
     static constexpr qsizetype DefaultRetainedLimit = 1024 * 1024;
 
-    // `args` is the option text of the item's option set (QorvConfig::args()), already quoted.
+    // `arguments` are the options of the item's option set (QorvConfig::arguments()), one each.
     // `timePhraseParser` (may be null, must outlive the run) reads the start of a premiere or a
     // live event; `now` (default: the system clock) is the moment the start is measured from.
-    Downloader(QString address, QString args, Preferences& preferences, TimePhraseParser* timePhraseParser,
-               Clock now = {}, QObject* parent = nullptr);
+    Downloader(QString address, QStringList arguments, Preferences& preferences,
+               TimePhraseParser* timePhraseParser, Clock now = {}, QObject* parent = nullptr);
     // A tool still running is killed with its process group.
     ~Downloader() override;
 
@@ -47,13 +48,11 @@ public:
     // wins over the preference downloadDelay (hours).
     void setDownloadDelay(std::optional<int> seconds) { m_downloadDelay = seconds; }
     void setRetainedLimit(qsizetype bytes) { m_retainedLimit = bytes; }
-    // The shell the command line runs in; the current login shell by default.
-    void setShell(Shell shell) { m_shell = std::move(shell); }
 
     const QUuid& id() const { return m_id; }
     // As given; what reaches the tool is built from the trimmed text.
     const QString& address() const { return m_address; }
-    const QString& args() const { return m_args; }
+    const QStringList& arguments() const { return m_arguments; }
     std::optional<int> downloadDelay() const { return m_downloadDelay; }
     // The tool path as found, once the run has looked it up.
     const std::optional<QString>& bin() const { return m_bin; }
@@ -68,9 +67,12 @@ public:
     // What the tool is given for `address`: the trimmed text as a URL in encoded form, or
     // nothing when it must not run, with the reason in `refusal`.
     static std::optional<QString> toolAddress(const QString& address, QString* refusal = nullptr);
-    // Quoted tool path, option text, progress options, "--", quoted address.
-    static QString commandLine(const QString& bin, const QString& args, const QString& progressPrefix,
-                               const QString& toolAddress);
+    // What the tool is started with after its path: the options, the progress options, "--",
+    // the address.
+    static QStringList toolArguments(const QStringList& options, const QString& progressPrefix,
+                                     const QString& toolAddress);
+    // `program` and `arguments` as one line a POSIX shell reads back into exactly them.
+    static QString quotedCommandLine(const QString& program, const QStringList& arguments);
 
 public Q_SLOTS:
     // Starts the run from `ready`; `finished` follows exactly once, also when the address is
@@ -90,6 +92,7 @@ Q_SIGNALS:
     void finished(const Engine::DownloaderResult& result);
 
 private:
+    void onEnvironment(const QProcessEnvironment& environment);
     void onBinResolved(const std::optional<QString>& path);
     void onOutputLine(const QString& line);
     void onProgressLine(QStringView fields);
@@ -102,11 +105,11 @@ private:
 
     const QUuid m_id;
     const QString m_address;
-    const QString m_args;
+    const QStringList m_arguments;
     Preferences& m_preferences;
     TimePhraseParser* m_timePhraseParser;
     Clock m_now;
-    Shell m_shell;
+    QProcessEnvironment m_environment;
     std::optional<int> m_downloadDelay;
     qsizetype m_retainedLimit = DefaultRetainedLimit;
     QString m_toolAddress;

@@ -1,6 +1,7 @@
 #include "executablesearch.h"
 
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace Engine {
 
@@ -8,16 +9,15 @@ std::optional<QString> findExecutable(const QString& name, const QProcessEnviron
 {
     if (name.isEmpty() || name.contains(QLatin1Char('/')))
         return std::nullopt;
+    // Without a PATH, the system's default one; an empty list would search our own PATH instead.
     const QString searchPath = environment.contains(QStringLiteral("PATH"))
                                    ? environment.value(QStringLiteral("PATH"))
                                    : QStringLiteral("/bin:/sbin");
     const QStringList dirs = searchPath.split(QLatin1Char(':'), Qt::SkipEmptyParts);
-    for (const QString& dir : dirs) {
-        const QString candidate = dir + QLatin1Char('/') + name;
-        if (isExecutableFile(candidate))
-            return candidate;
-    }
-    return std::nullopt;
+    if (dirs.isEmpty())
+        return std::nullopt;
+    const QString found = QStandardPaths::findExecutable(name, dirs);
+    return found.isEmpty() ? std::nullopt : std::optional<QString>(found);
 }
 
 bool isExecutableFile(const QString& path)

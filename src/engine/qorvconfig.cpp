@@ -1,5 +1,7 @@
 #include "qorvconfig.h"
 
+#include "shellquote.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 
@@ -42,14 +44,28 @@ std::optional<bool> QorvConfig::flag(const QorvConfigItem& item) const
     return std::nullopt;
 }
 
-QString QorvConfig::args() const
+QStringList QorvConfig::arguments() const
 {
     QStringList tokens;
     for (const auto& [item, enabled] : m_items) {
         if (enabled)
             tokens += item.tokens();
     }
-    return tokens.join(QLatin1Char(' '));
+    return tokens;
+}
+
+QString QorvConfig::args() const
+{
+    QStringList words;
+    for (const auto& [item, enabled] : m_items) {
+        if (!enabled)
+            continue;
+        // The option name stays readable; its values are always quoted.
+        const QStringList tokens = item.tokens();
+        for (qsizetype i = 0; i < tokens.size(); ++i)
+            words.append(i == 0 ? shellWord(tokens.at(i)) : shellQuote(tokens.at(i)));
+    }
+    return words.join(QLatin1Char(' '));
 }
 
 bool QorvConfig::hasSaveTo() const

@@ -33,7 +33,9 @@ public:
     void setItem(const QorvConfigItem& item, bool enabled);
     std::optional<bool> flag(const QorvConfigItem& item) const;
 
-    // The option part of the command line: tokens of the switched-on options, one space apart.
+    // The arguments of the switched-on options, in order, each as the tool gets it.
+    QStringList arguments() const;
+    // The same as one line a POSIX shell reads back into those arguments: for showing and logs.
     QString args() const;
     bool hasSaveTo() const;
     // Adds a switched-on saveTo of `folder` unless the set has one already, even a switched-off one.

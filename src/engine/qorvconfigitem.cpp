@@ -1,7 +1,5 @@
 #include "qorvconfigitem.h"
 
-#include "shellquote.h"
-
 #include <QHashFunctions>
 #include <QJsonValue>
 #include <QStringList>
@@ -60,17 +58,16 @@ QStringList QorvConfigItem::tokens() const
     const CaseInfo& info = infoOf(m_case);
     QStringList tokens;
     if (m_case == Case::raw) {
-        // A stored option set is read back from disk; its key must not reach the shell as code.
-        tokens.append(shellWord(m_text));
+        tokens.append(m_text);
         if (m_value)
-            tokens.append(shellQuote(*m_value));
+            tokens.append(*m_value);
         return tokens;
     }
     tokens.append(QLatin1String(info.flag));
     if (m_case == Case::saveTo)
-        tokens.append(shellQuote(folder().toLocalFile()));
+        tokens.append(folder().toLocalFile());
     else if (info.hasText)
-        tokens.append(shellQuote(m_text));
+        tokens.append(m_text);
     return tokens;
 }
 

@@ -60,7 +60,7 @@ public:
     const std::optional<QString>& rawValue() const { return m_value; }
     QUrl folder() const;
 
-    // The option's command-line tokens; a value token is quoted to stay one shell word.
+    // The option's arguments as the tool gets them, one each, unquoted.
     QStringList tokens() const;
 
     // Keyed form: {"<case>": {"_0": payload}} or {"raw": {"key": k, "value": v}}.

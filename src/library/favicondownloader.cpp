@@ -37,6 +37,17 @@ QString strip(QString text, const QString& characters)
     return text.mid(begin, end - begin);
 }
 
+// The value inside its quotes, or an unquoted one without the slash of a self-closing tag. The
+// slashes that start a value are its own: "//cdn/x.ico" and "/x.ico" are different addresses.
+QString attributeValue(const QString& raw)
+{
+    if (raw.startsWith(QLatin1Char('"')) || raw.startsWith(QLatin1Char('\''))) {
+        const qsizetype close = raw.indexOf(raw.front(), 1);
+        return raw.mid(1, close < 0 ? -1 : close - 1);
+    }
+    return raw.endsWith(QLatin1Char('/')) ? raw.chopped(1) : raw;
+}
+
 IconLink readLink(const QString& tag)
 {
     static const QRegularExpression whitespace(QStringLiteral("\\s+"));
@@ -49,7 +60,7 @@ IconLink readLink(const QString& tag)
         if (parts.size() < 2)
             continue;
         const QString key = strip(parts.takeFirst(), QStringLiteral("'\"/")).toLower();
-        const QString value = strip(parts.join(QLatin1Char('=')), QStringLiteral("'\"/"));
+        const QString value = attributeValue(parts.join(QLatin1Char('=')));
         if (key == QLatin1String("rel"))
             link.rel = value;
         else if (key == QLatin1String("type"))
@@ -109,7 +120,7 @@ std::optional<QUrl> FaviconDownloader::defaultFaviconURL(const QUrl& url)
     return icon;
 }
 
-QList<QUrl> FaviconDownloader::parse(const QString& html, const QUrl& homepageUrl)
+QList<QUrl> FaviconDownloader::parse(const QString& html, const QUrl& page)
 {
     static const QRegularExpression head(QStringLiteral("<head>.+?</head>"),
                                          QRegularExpression::CaseInsensitiveOption |
@@ -126,7 +137,6 @@ QList<QUrl> FaviconDownloader::parse(const QString& html, const QUrl& homepageUr
         links += readLink(tags.next().captured(0));
     sortBySize(links);
 
-    const std::optional<QUrl> home = homepage(homepageUrl);
     QList<QUrl> candidates;
     for (const IconLink& link : std::as_const(links)) {
         if (link.href.contains(QLatin1String("favicon.ico")))
@@ -134,17 +144,12 @@ QList<QUrl> FaviconDownloader::parse(const QString& html, const QUrl& homepageUr
         const QString rel = link.rel.toLower();
         if (std::find(AcceptedRelations.begin(), AcceptedRelations.end(), rel) == AcceptedRelations.end())
             continue;
-        const QString href = QUrl::fromPercentEncoding(link.href.toUtf8());
-        const QUrl direct(href);
-        if (!direct.scheme().isEmpty()) {
-            candidates += direct;
-        } else if (home) {
-            const QUrl joined(home->toString() + QLatin1Char('/') + strip(href, QStringLiteral("/")));
-            if (joined.isValid())
-                candidates += joined;
-        }
+        // Scheme-relative (//cdn/x.ico) and page-relative links are relative to the page.
+        const QUrl resolved = page.resolved(QUrl(QUrl::fromPercentEncoding(link.href.toUtf8())));
+        if (resolved.isValid())
+            candidates += resolved;
     }
-    if (const std::optional<QUrl> fallback = defaultFaviconURL(homepageUrl))
+    if (const std::optional<QUrl> fallback = defaultFaviconURL(page))
         candidates += *fallback;
 
     QList<QUrl> fetchable;

@@ -39,9 +39,9 @@ public:
     static std::optional<QUrl> homepage(const QUrl& url);
     // The home page's /favicon.ico.
     static std::optional<QUrl> defaultFaviconURL(const QUrl& url);
-    // Candidates named by `html`, in the order to try them, then the default. Only http(s)
-    // addresses are kept: a page cannot make us read a local file or another scheme.
-    static QList<QUrl> parse(const QString& html, const QUrl& homepage);
+    // Candidates named by `html`, the page at `page`, in the order to try them, then the default.
+    // Only http(s) addresses are kept: a page cannot make us read a local file or another scheme.
+    static QList<QUrl> parse(const QString& html, const QUrl& page);
 
     // Fetches the home page of `url` and parses it.
     static void download(QNetworkAccessManager& network, const QUrl& url, const HttpFetch::Limits& limits,

@@ -1,6 +1,7 @@
 #include "notifier.h"
 
 #include "engine/logging.h"
+#include "library/busserviceprobe.h"
 
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
@@ -9,26 +10,6 @@
 #include <QVariantMap>
 
 namespace Library {
-
-namespace {
-
-const QString DBusService = QStringLiteral("org.freedesktop.DBus");
-const QString DBusPath = QStringLiteral("/org/freedesktop/DBus");
-
-// Calls `method` of the bus itself and hands its reply to `done` on the event loop.
-void askBus(const QDBusConnection& bus, const QString& method, const QVariantList& arguments,
-            QObject* context, std::function<void(const QDBusMessage&)> done)
-{
-    QDBusMessage call = QDBusMessage::createMethodCall(DBusService, DBusPath, DBusService, method);
-    call.setArguments(arguments);
-    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), context);
-    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, context, [watcher, done = std::move(done)] {
-        watcher->deleteLater();
-        done(watcher->reply());
-    });
-}
-
-} // namespace
 
 Notifier::Notifier(QObject* parent) : Notifier(QDBusConnection::sessionBus(), parent) {}
 
@@ -40,21 +21,7 @@ void Notifier::checkAuthorised(std::function<void(bool)> done)
         QTimer::singleShot(0, this, [done = std::move(done)] { done(false); });
         return;
     }
-    const QString service = QString::fromLatin1(Service);
-    askBus(m_bus, QStringLiteral("NameHasOwner"), {service}, this,
-           [this, service, done = std::move(done)](const QDBusMessage& owner) mutable {
-               if (owner.type() == QDBusMessage::ReplyMessage && !owner.arguments().isEmpty() &&
-                   owner.arguments().first().toBool()) {
-                   done(true);
-                   return;
-               }
-               // Servers are often started by the bus on the first call.
-               askBus(m_bus, QStringLiteral("ListActivatableNames"), {}, this,
-                      [service, done = std::move(done)](const QDBusMessage& names) {
-                          done(names.type() == QDBusMessage::ReplyMessage && !names.arguments().isEmpty() &&
-                               names.arguments().first().toStringList().contains(service));
-                      });
-           });
+    BusServiceProbe::probe(m_bus, QString::fromLatin1(Service), this, std::move(done));
 }
 
 void Notifier::post(const QString& title, const QString& subtitle, double delaySeconds)

@@ -37,13 +37,13 @@ void ShakeItemDownloaderActor::run()
         finishWithError(QStringLiteral("The download has no address."));
         return;
     }
-    QString args;
+    QStringList arguments;
     if (item->qorvConfigId) {
         if (const std::optional<StoredQorvConfig> config = m_store.qorvConfig(*item->qorvConfigId))
-            args = config->config.args();
+            arguments = config->config.arguments();
     }
-    m_downloader = new Engine::Downloader(item->source->toString(QUrl::FullyEncoded), args, m_preferences,
-                                          m_parser, m_now, this);
+    m_downloader = new Engine::Downloader(item->source->toString(QUrl::FullyEncoded), arguments,
+                                          m_preferences, m_parser, m_now, this);
     m_downloader->setDownloadDelay(item->config ? item->config->downloadDelay : std::nullopt);
     connect(m_downloader, &Engine::Downloader::progress, this,
             [this](const Engine::DownloaderProgress& p) { Q_EMIT progress(m_itemId, p); });

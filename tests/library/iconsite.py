@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """A web site for the icon tests, on 127.0.0.1: answers each path as a JSON routes file says,
 and prints one line per request ("GET <path> <User-Agent>") so that a test can see what was
-asked for.
+asked for, and "ABORTED <path>" when the client hangs up before the body is sent.
 
 Route fields: status (200), type (content type), body (text), size (that many bytes of 'x'),
 encoding (of body; "latin-1" makes bytes that are not UTF-8), rate (bytes per second, to trickle
@@ -49,7 +49,7 @@ def main():
                 else:
                     self.wfile.write(body)
             except (BrokenPipeError, ConnectionResetError):
-                pass
+                print(f"ABORTED {self.path}", flush=True)
 
         def log_message(self, *a):
             pass

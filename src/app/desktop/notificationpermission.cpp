@@ -1,18 +1,11 @@
 #include "app/desktop/notificationpermission.h"
 
-#include <QDBusMessage>
+#include "library/busserviceprobe.h"
+
+#include <QDBusConnectionInterface>
 #include <QDBusPendingCallWatcher>
-#include <QDBusPendingReply>
 
 namespace App {
-
-namespace {
-
-const QString busService = QStringLiteral("org.freedesktop.DBus");
-const QString busPath = QStringLiteral("/org/freedesktop/DBus");
-const QString busInterface = QStringLiteral("org.freedesktop.DBus");
-
-} // namespace
 
 NotificationPermission::NotificationPermission(QDBusConnection bus, QObject* parent)
     : QObject(parent), m_bus(std::move(bus))
@@ -33,42 +26,19 @@ void NotificationPermission::check()
         finish(false);
         return;
     }
-    QDBusMessage call =
-        QDBusMessage::createMethodCall(busService, busPath, busInterface, QStringLiteral("NameHasOwner"));
-    call << serviceName();
-    auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* finished) {
-        finished->deleteLater();
-        const QDBusPendingReply<bool> reply = *finished;
-        if (!reply.isError() && reply.value())
-            finish(true);
-        else
-            checkActivatable();
-    });
-}
-
-void NotificationPermission::checkActivatable()
-{
-    const QDBusMessage call = QDBusMessage::createMethodCall(busService, busPath, busInterface,
-                                                             QStringLiteral("ListActivatableNames"));
-    auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* finished) {
-        finished->deleteLater();
-        const QDBusPendingReply<QStringList> reply = *finished;
-        finish(!reply.isError() && reply.value().contains(serviceName()));
-    });
+    Library::BusServiceProbe::probe(m_bus, serviceName(), this,
+                                    [this](bool reachable) { finish(reachable); });
 }
 
 void NotificationPermission::request()
 {
-    if (!m_bus.isConnected()) {
+    QDBusConnectionInterface* daemon = m_bus.isConnected() ? m_bus.interface() : nullptr;
+    if (!daemon) {
         finish(false);
         return;
     }
-    QDBusMessage call = QDBusMessage::createMethodCall(busService, busPath, busInterface,
-                                                       QStringLiteral("StartServiceByName"));
-    call << serviceName() << 0u;
-    auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
+    auto* watcher = new QDBusPendingCallWatcher(
+        daemon->asyncCall(QStringLiteral("StartServiceByName"), serviceName(), 0u), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* finished) {
         finished->deleteLater();
         check();

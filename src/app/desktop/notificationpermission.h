@@ -31,7 +31,6 @@ Q_SIGNALS:
     void checked(bool authorized);
 
 private:
-    void checkActivatable();
     void finish(bool authorized);
 
     QDBusConnection m_bus;

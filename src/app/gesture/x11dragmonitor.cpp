@@ -1,5 +1,7 @@
 #include "app/gesture/x11dragmonitor.h"
 
+#include "app/x11/xcbconnection.h"
+#include "app/x11/xcbreply.h"
 #include "capture/dropmodel.h"
 #include "engine/logging.h"
 
@@ -12,6 +14,7 @@
 #include <xcb/xinput.h>
 
 #include <cstdlib>
+#include <memory>
 
 namespace App {
 
@@ -22,27 +25,15 @@ constexpr int recentTimesTried = 32;
 // A source that has not answered by then is not going to.
 constexpr int readTimeoutMsecs = 1000;
 
-std::uint32_t internAtom(xcb_connection_t* connection, const char* name)
-{
-    const xcb_intern_atom_cookie_t cookie =
-        xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(qstrlen(name)), name);
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
-    const std::uint32_t atom = reply ? reply->atom : std::uint32_t(XCB_ATOM_NONE);
-    std::free(reply);
-    return atom;
-}
-
 bool hasXInput22(xcb_connection_t* connection)
 {
     const xcb_query_extension_reply_t* extension = xcb_get_extension_data(connection, &xcb_input_id);
     if (!extension || !extension->present)
         return false;
-    xcb_input_xi_query_version_reply_t* version =
-        xcb_input_xi_query_version_reply(connection, xcb_input_xi_query_version(connection, 2, 2), nullptr);
-    const bool enough = version && (version->major_version > 2 ||
-                                    (version->major_version == 2 && version->minor_version >= 2));
-    std::free(version);
-    return enough;
+    const XcbReply<xcb_input_xi_query_version_reply_t> version(
+        xcb_input_xi_query_version_reply(connection, xcb_input_xi_query_version(connection, 2, 2), nullptr));
+    return version &&
+           (version->major_version > 2 || (version->major_version == 2 && version->minor_version >= 2));
 }
 
 QString probeUnavailableReason()
@@ -59,10 +50,9 @@ QString probeUnavailableReason()
     if (platform != QLatin1String("xcb"))
         return QStringLiteral("The gesture needs an X11 session.");
 
-    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
-    const bool reached = !xcb_connection_has_error(connection);
-    const bool xinput = reached && hasXInput22(connection);
-    xcb_disconnect(connection);
+    const XcbConnection probe(XcbConnection::Source::Own);
+    const bool reached = probe.isUsable();
+    const bool xinput = reached && hasXInput22(probe.get());
     if (!reached)
         return QStringLiteral("The X server could not be reached.");
     if (!xinput)
@@ -104,31 +94,24 @@ bool X11DragMonitor::connectToServer()
 {
     if (!isAvailable())
         return false;
-    int screenNumber = 0;
-    m_connection = xcb_connect(nullptr, &screenNumber);
-    if (xcb_connection_has_error(m_connection)) {
+    m_x11 = std::make_unique<XcbConnection>(XcbConnection::Source::Own);
+    xcb_connection_t* connection = m_x11->get();
+    if (!m_x11->isUsable()) {
         qCWarning(Engine::lcMain) << "Cannot reach the X server to follow drags";
         return false;
     }
-    xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(m_connection));
-    for (int i = 0; i < screenNumber && screens.rem > 0; ++i)
-        xcb_screen_next(&screens);
-    if (screens.rem == 0)
+    if (m_x11->root() == XCB_WINDOW_NONE || !hasXInput22(connection))
         return false;
-    m_root = screens.data->root;
+    m_xinputOpcode = xcb_get_extension_data(connection, &xcb_input_id)->major_opcode;
 
-    if (!hasXInput22(m_connection))
-        return false;
-    m_xinputOpcode = xcb_get_extension_data(m_connection, &xcb_input_id)->major_opcode;
-
-    m_xdndSelection = internAtom(m_connection, "XdndSelection");
-    m_uriList = internAtom(m_connection, "text/uri-list");
-    m_utf8String = internAtom(m_connection, "UTF8_STRING");
-    m_property = internAtom(m_connection, "VELTQORV_DRAGGED");
+    m_xdndSelection = m_x11->atom("XdndSelection");
+    m_uriList = m_x11->atom("text/uri-list");
+    m_utf8String = m_x11->atom("UTF8_STRING");
+    m_property = m_x11->atom("VELTQORV_DRAGGED");
 
     // The requestor of selection conversions; it is never mapped.
-    m_window = xcb_generate_id(m_connection);
-    xcb_create_window(m_connection, 0, m_window, m_root, 0, 0, 1, 1, 0, XCB_WINDOW_CLASS_INPUT_ONLY,
+    m_window = xcb_generate_id(connection);
+    xcb_create_window(connection, 0, m_window, m_x11->root(), 0, 0, 1, 1, 0, XCB_WINDOW_CLASS_INPUT_ONLY,
                       XCB_COPY_FROM_PARENT, 0, nullptr);
 
     struct
@@ -137,17 +120,16 @@ bool X11DragMonitor::connectToServer()
         std::uint32_t mask;
     } selection{{XCB_INPUT_DEVICE_ALL_MASTER, 1},
                 XCB_INPUT_XI_EVENT_MASK_RAW_MOTION | XCB_INPUT_XI_EVENT_MASK_RAW_BUTTON_RELEASE};
-    xcb_generic_error_t* error = xcb_request_check(
-        m_connection, xcb_input_xi_select_events_checked(m_connection, m_root, 1, &selection.head));
+    const XcbReply<xcb_generic_error_t> error(xcb_request_check(
+        connection, xcb_input_xi_select_events_checked(connection, m_x11->root(), 1, &selection.head)));
     if (error) {
         qCWarning(Engine::lcMain) << "The X server refused raw pointer events, error" << error->error_code;
-        std::free(error);
         return false;
     }
 
-    m_notifier = new QSocketNotifier(xcb_get_file_descriptor(m_connection), QSocketNotifier::Read, this);
+    m_notifier = new QSocketNotifier(xcb_get_file_descriptor(connection), QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &X11DragMonitor::processEvents);
-    xcb_flush(m_connection);
+    xcb_flush(connection);
     return true;
 }
 
@@ -156,9 +138,7 @@ void X11DragMonitor::disconnectFromServer()
     delete m_notifier;
     m_notifier = nullptr;
     m_pending.clear();
-    if (m_connection)
-        xcb_disconnect(m_connection); // takes our window and event selection with it
-    m_connection = nullptr;
+    m_x11.reset(); // takes our window and event selection with it
 }
 
 void X11DragMonitor::processEvents()
@@ -166,29 +146,32 @@ void X11DragMonitor::processEvents()
     // Reading events may pull in replies and polling replies may pull in events, so both are
     // drained until neither moves: the socket will not signal again for what is already read.
     bool progress = true;
-    while (m_connection && progress) {
+    while (m_x11 && progress) {
         progress = false;
-        while (xcb_generic_event_t* event = xcb_poll_for_event(m_connection)) {
+        while (const XcbReply<xcb_generic_event_t> event{xcb_poll_for_event(m_x11->get())}) {
             progress = true;
-            handleEvent(event);
-            std::free(event);
+            handleEvent(event.get());
+            if (!m_x11)
+                return;
         }
         while (!m_pending.empty()) {
             void* reply = nullptr;
             xcb_generic_error_t* error = nullptr;
-            if (!xcb_poll_for_reply(m_connection, m_pending.front().sequence, &reply, &error))
+            if (!xcb_poll_for_reply(m_x11->get(), m_pending.front().sequence, &reply, &error))
                 break;
+            const XcbReply<void> replyHolder(reply);
+            const XcbReply<xcb_generic_error_t> errorHolder(error);
             progress = true;
             const PendingReply pending = std::move(m_pending.front());
             m_pending.erase(m_pending.begin());
             pending.handler(reply);
-            std::free(reply);
-            std::free(error);
+            if (!m_x11)
+                return;
         }
     }
-    if (!m_connection)
+    if (!m_x11)
         return;
-    if (xcb_connection_has_error(m_connection)) {
+    if (!m_x11->isUsable()) {
         qCWarning(Engine::lcMain) << "Lost the X connection that follows drags";
         const bool reading = m_current.has_value();
         disconnectFromServer();
@@ -196,7 +179,7 @@ void X11DragMonitor::processEvents()
             finishRead(std::nullopt);
         return;
     }
-    xcb_flush(m_connection);
+    xcb_flush(m_x11->get());
 }
 
 void X11DragMonitor::handleEvent(const void* event)
@@ -247,7 +230,7 @@ void X11DragMonitor::queryPointer()
     m_queryInFlight = true;
     m_motionSinceQuery = false;
     const qint64 msecs = m_clock;
-    const xcb_query_pointer_cookie_t cookie = xcb_query_pointer(m_connection, m_root);
+    const xcb_query_pointer_cookie_t cookie = xcb_query_pointer(m_x11->get(), m_x11->root());
     expectReply(cookie.sequence, [this, msecs](void* data) {
         m_queryInFlight = false;
         if (const auto* reply = static_cast<const xcb_query_pointer_reply_t*>(data)) {
@@ -260,14 +243,14 @@ void X11DragMonitor::queryPointer()
                 Q_EMIT dragEnded();
             }
         }
-        if (m_connection && m_motionSinceQuery)
+        if (m_x11 && m_motionSinceQuery)
             queryPointer();
     });
 }
 
 void X11DragMonitor::readDraggedLink()
 {
-    if (!m_connection) {
+    if (!m_x11) {
         Q_EMIT draggedLinkRead(std::nullopt);
         return;
     }
@@ -288,7 +271,7 @@ void X11DragMonitor::readDraggedLink()
     }
     m_readTimeout.start();
     nextAttempt();
-    xcb_flush(m_connection);
+    xcb_flush(m_x11->get());
 }
 
 void X11DragMonitor::nextAttempt()
@@ -298,7 +281,7 @@ void X11DragMonitor::nextAttempt()
         return;
     }
     m_current = m_attempts.takeFirst();
-    xcb_convert_selection(m_connection, m_window, m_xdndSelection, m_current->target, m_property,
+    xcb_convert_selection(m_x11->get(), m_window, m_xdndSelection, m_current->target, m_property,
                           m_current->time);
 }
 
@@ -314,7 +297,7 @@ void X11DragMonitor::handleSelectionNotify(const void* event)
     }
     const bool uriList = m_current->target == m_uriList;
     const xcb_get_property_cookie_t cookie =
-        xcb_get_property(m_connection, 1, m_window, notify->property, XCB_GET_PROPERTY_TYPE_ANY, 0, 1 << 16);
+        xcb_get_property(m_x11->get(), 1, m_window, notify->property, XCB_GET_PROPERTY_TYPE_ANY, 0, 1 << 16);
     expectReply(cookie.sequence, [this, uriList](void* data) {
         if (!m_current)
             return; // timed out meanwhile
@@ -351,10 +334,10 @@ void X11DragMonitor::finishRead(const std::optional<QUrl>& link)
 
 void X11DragMonitor::clearDragSelection()
 {
-    if (!m_connection)
+    if (!m_x11)
         return;
-    xcb_set_selection_owner(m_connection, XCB_NONE, m_xdndSelection, XCB_CURRENT_TIME);
-    xcb_flush(m_connection);
+    xcb_set_selection_owner(m_x11->get(), XCB_NONE, m_xdndSelection, XCB_CURRENT_TIME);
+    xcb_flush(m_x11->get());
 }
 
 void X11DragMonitor::expectReply(unsigned int sequence, std::function<void(void*)> handler)

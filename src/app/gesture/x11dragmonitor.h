@@ -9,13 +9,15 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
 class QSocketNotifier;
-struct xcb_connection_t;
 
 namespace App {
+
+class XcbConnection;
 
 // Watches left-button drags anywhere on an X11 screen and reads the link being dragged.
 //
@@ -41,7 +43,7 @@ public:
     static QString unavailableReason();
 
     // False when the X server could not be reached or refused what the monitor needs.
-    bool isActive() const { return m_connection != nullptr; }
+    bool isActive() const { return m_x11 != nullptr; }
 
     // Asks the drag source for its data; answered by draggedLinkRead. A read already under way
     // answers for both.
@@ -85,9 +87,8 @@ private:
     void expectReply(unsigned int sequence, std::function<void(void*)> handler);
     qint64 unwrap(std::uint32_t serverTime);
 
-    xcb_connection_t* m_connection = nullptr;
+    std::unique_ptr<XcbConnection> m_x11;
     QSocketNotifier* m_notifier = nullptr;
-    std::uint32_t m_root = 0;
     std::uint32_t m_window = 0;
     std::uint8_t m_xinputOpcode = 0;
     std::uint32_t m_xdndSelection = 0;

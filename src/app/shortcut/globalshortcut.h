@@ -1,11 +1,9 @@
 #pragma once
 
 #include "engine/preferencekey.h"
-#include "app/shortcut/globalshortcutsportal.h"
 
-#include <QAbstractNativeEventFilter>
+#include <QDBusConnection>
 #include <QKeySequence>
-#include <QList>
 #include <QObject>
 
 #include <optional>
@@ -16,13 +14,12 @@ class Preferences;
 
 namespace App {
 
+class ShortcutBackend;
+
 // A system-wide key combination recorded under a name and stored in the preferences; while the
-// application runs it is grabbed (X11: a passive key grab on the root window, once per
-// combination of the Caps Lock and Num Lock states) and activated() fires when it is released.
-// Wayland offers applications no key grabs; there the desktop portal's global shortcuts take the
-// combination as a wish, the desktop decides the keys, and without that portal the shortcut
-// reports itself unavailable.
-class GlobalShortcut : public QObject, public QAbstractNativeEventFilter
+// application runs it is bound through the session's backend (a key grab on X11, the desktop
+// portal on Wayland) and activated() fires when it is used.
+class GlobalShortcut : public QObject
 {
     Q_OBJECT
 public:
@@ -66,39 +63,20 @@ public:
     // has not answered yet).
     std::optional<QString> unavailableReason() const;
 
-    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
-
 Q_SIGNALS:
     void activated();
     void statusChanged(App::GlobalShortcut::Status status);
 
 private:
-    struct Grab
-    {
-        quint8 keycode = 0;
-        quint16 modifiers = 0;
-    };
-
-    void usePortal(const QDBusConnection& bus);
+    void connectBackend();
     void setKeySequence(const QKeySequence& sequence);
-    void bindThroughPortal(const QKeyCombination& combination);
-    void portalFailed(GlobalShortcutsPortal::Failure failure);
     void setStatus(Status status);
-    Status grab(const QKeyCombination& combination);
-    void ungrab();
 
     Engine::Preferences& m_preferences;
     QString m_name;
+    ShortcutBackend* m_backend = nullptr;
     QKeySequence m_sequence;
     Status m_status = Status::NotSet;
-    QList<Grab> m_grabs;
-    quint16 m_modifiers = 0;        // the combination's own modifiers
-    quint16 m_ignoredModifiers = 0; // Caps Lock and Num Lock
-    bool m_filterInstalled = false;
-    bool m_pressed = false;
-    GlobalShortcutsPortal* m_portal = nullptr;
-    bool m_portalMissing = false;
-    QString m_portalTrigger; // the desktop's own text for the keys it assigned
 };
 
 } // namespace App
