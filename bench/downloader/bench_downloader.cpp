@@ -1,13 +1,14 @@
-// Wall time of one download through Downloader (login shell, output parsing, progress) against
-// bare yt-dlp started directly with the same options, alternating, in the same run; and the CPU
-// time this process spends per 1000 progress lines.
+// Wall time of one download through Downloader (environment, output parsing, progress) against
+// bare yt-dlp started directly with the same options, alternating, in the same run; the CPU time
+// this process spends per 1000 progress lines; and what a slow login profile costs each download,
+// against the former start of every tool through a login shell.
 
 #include "engine/downloader.h"
 #include "engine/downloaderprogress.h"
 #include "engine/enginekeys.h"
 #include "engine/executablesearch.h"
+#include "engine/loginenvironment.h"
 #include "engine/preferences.h"
-#include "engine/shellquote.h"
 
 #include "support/localhttpserver.h"
 #include "support/testmedia.h"
@@ -21,6 +22,7 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <numeric>
 #include <cstdio>
 #include <sys/resource.h>
 
@@ -53,9 +55,9 @@ struct Measured
     bool ok = false;
 };
 
-Measured throughDownloader(Preferences& preferences, const QString& url, const QString& args)
+Measured throughDownloader(Preferences& preferences, const QString& url, const QStringList& arguments)
 {
-    Downloader downloader(url, args, preferences, nullptr);
+    Downloader downloader(url, arguments, preferences, nullptr);
     QEventLoop loop;
     Measured measured;
     QObject::connect(&downloader, &Downloader::finished, &loop, [&](const DownloaderResult& result) {
@@ -96,6 +98,57 @@ Measured bare(const QString& tool, const QStringList& arguments)
     return measured;
 }
 
+// A login profile that sleeps 2 s. The tool used to start through `$SHELL -l -c` for every
+// download; now the login environment is read once per process. The stand-in tool returns at
+// once, so each figure is the time a download spends before the tool runs, plus one bash start.
+bool loginProfile(Preferences& preferences, const QTemporaryDir& work)
+{
+    constexpr int Downloads = 5;
+    const QString home = work.filePath(QStringLiteral("home"));
+    QDir().mkpath(home);
+    QFile profile(home + QStringLiteral("/.profile"));
+    if (!profile.open(QIODevice::WriteOnly) || profile.write("sleep 2\n") < 0)
+        return false;
+    profile.close();
+    qputenv("HOME", home.toLocal8Bit());
+    qputenv("SHELL", "/bin/bash");
+    const QString tool = QStringLiteral(VELTQORV_FAKES_DIR "/yt-dlp-args");
+    preferences.setValue(Engine::Keys::downloaderBin, std::optional<QString>(tool));
+    LoginEnvironment::instance().invalidate();
+    const QString url = QStringLiteral("http://127.0.0.1:9/clip");
+
+    QList<double> ours;
+    for (int run = 0; run < Downloads; ++run) {
+        const Measured measured = throughDownloader(preferences, url, {QStringLiteral("--ignore-config")});
+        if (!measured.ok)
+            return false;
+        ours.append(measured.seconds);
+    }
+    QList<double> before;
+    const QStringList arguments =
+        Downloader::toolArguments({QStringLiteral("--ignore-config")}, QStringLiteral("[p]"), url);
+    for (int run = 0; run < Downloads; ++run) {
+        const Measured measured =
+            bare(QStringLiteral("/bin/bash"), {QStringLiteral("-l"), QStringLiteral("-c"),
+                                               Downloader::quotedCommandLine(tool, arguments)});
+        if (!measured.ok)
+            return false;
+        before.append(measured.seconds);
+    }
+    const double total = std::accumulate(ours.cbegin(), ours.cend(), 0.0);
+    const double perDownloadBefore = median(before);
+    const double perDownloadAfter = median(ours.mid(1));
+    std::printf("login profile sleeping 2 s: first download %.3f s, later downloads %.3f s (median); "
+                "through a login shell per download %.3f s\n",
+                ours.first(), perDownloadAfter, perDownloadBefore);
+    std::printf("%d downloads: %.3f s, against %.3f s through a login shell each\n", Downloads, total,
+                std::accumulate(before.cbegin(), before.cend(), 0.0));
+    std::printf("FIGURE\ttime before the tool runs, 2 s profile, later downloads / login shell each\t"
+                "%.3f s / %.3f s\t<= 0.1\t%.3f\n",
+                perDownloadAfter, perDownloadBefore, perDownloadAfter / perDownloadBefore / 0.1);
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -133,7 +186,8 @@ int main(int argc, char** argv)
     for (int run = 0; run < Runs + 1; ++run) {
         const QString ourFolder = work.filePath(QStringLiteral("ours-%1").arg(run));
         const QString bareFolder = work.filePath(QStringLiteral("bare-%1").arg(run));
-        const QString args = QStringLiteral("--ignore-config --no-cache-dir -P ") + shellQuote(ourFolder);
+        const QStringList arguments{QStringLiteral("--ignore-config"), QStringLiteral("--no-cache-dir"),
+                                    QStringLiteral("-P"), ourFolder};
         // The same options Downloader adds, with a prefix of the same length.
         const QStringList bareArguments{
             QStringLiteral("--ignore-config"),
@@ -149,11 +203,11 @@ int main(int argc, char** argv)
         Measured a;
         Measured b;
         if (run % 2) {
-            a = throughDownloader(preferences, url, args);
+            a = throughDownloader(preferences, url, arguments);
             b = bare(*tool, bareArguments);
         } else {
             b = bare(*tool, bareArguments);
-            a = throughDownloader(preferences, url, args);
+            a = throughDownloader(preferences, url, arguments);
         }
         if (!a.ok || !b.ok) {
             std::fprintf(stderr, "run %d failed\n", run);
@@ -191,5 +245,7 @@ int main(int argc, char** argv)
         std::printf("CPU of this process per 1000 progress lines (%lld in one run): %.2f ms\n",
                     flood.progressLines,
                     1000.0 * flood.cpu / static_cast<double>(flood.progressLines) * 1000.0);
-    return 0;
+    qunsetenv("FAKE_LINES");
+    qunsetenv("FAKE_PROGRESS_LINES");
+    return loginProfile(preferences, work) ? 0 : 1;
 }

@@ -34,14 +34,14 @@ void BusServiceProbe::probe(const QDBusConnection& bus, const QString& service, 
     whenAnswered<bool>(
         daemon->asyncCall(QStringLiteral("NameHasOwner"), service), context,
         [bus, service, context, done = std::move(done)](const QDBusPendingReply<bool>& owned) mutable {
-            QDBusConnectionInterface* daemon = bus.interface();
-            if ((!owned.isError() && owned.value()) || !daemon) {
+            QDBusConnectionInterface* busDaemon = bus.interface();
+            if ((!owned.isError() && owned.value()) || !busDaemon) {
                 done(!owned.isError() && owned.value());
                 return;
             }
             // Servers are often started by the bus on the first call.
             whenAnswered<QStringList>(
-                daemon->asyncCall(QStringLiteral("ListActivatableNames")), context,
+                busDaemon->asyncCall(QStringLiteral("ListActivatableNames")), context,
                 [service, done = std::move(done)](const QDBusPendingReply<QStringList>& names) {
                     done(!names.isError() && names.value().contains(service));
                 });

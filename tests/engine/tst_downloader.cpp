@@ -1,4 +1,5 @@
 #include "engine/downloader.h"
+#include "engine/loginenvironment.h"
 #include "engine/executablesearch.h"
 #include "engine/enginekeys.h"
 #include "engine/preferences.h"
@@ -80,6 +81,8 @@ private:
     void useTool(const QString& path)
     {
         m_preferences->setValue(Engine::Keys::downloaderBin, std::optional<QString>(path));
+        // The stand-ins read their FAKE_* variables from the environment the tool is given.
+        LoginEnvironment::instance().invalidate();
     }
 
     // The real tool, saving into a fresh folder; returns the options pointing there.
@@ -111,7 +114,8 @@ private:
             ++run.finishedCount;
         });
         downloader.start();
-        QTest::qWaitFor([&] { return run.finishedCount > 0; }, 120000);
+        if (!QTest::qWaitFor([&] { return run.finishedCount > 0; }, 120000))
+            qWarning("The run did not finish in time.");
         // A second finished would already be posted.
         QCoreApplication::sendPostedEvents();
         return run;
@@ -246,7 +250,7 @@ private Q_SLOTS:
     {
         const QStringList arguments{QStringLiteral("-P"), QStringLiteral("it's \"$HOME\" `x` \\ *"),
                                     QString(), QStringLiteral("a\nb"), QStringLiteral("--x=y,z")};
-        const QString line = Downloader::quotedCommandLine(QStringLiteral("printf"), arguments);
+        QString line = Downloader::quotedCommandLine(QStringLiteral("printf"), arguments);
         QVERIFY(line.startsWith(QStringLiteral("printf -P '")));
         QProcess shell;
         shell.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), line.replace(0, 6, QStringLiteral("printf '[%s]'"))});

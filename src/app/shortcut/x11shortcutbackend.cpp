@@ -108,13 +108,13 @@ KeyLocation locate(xkb_keymap* keymap, xkb_keysym_t keysym)
     xkb_keymap_key_for_each(
         keymap,
         [](xkb_keymap* map, xkb_keycode_t keycode, void* data) {
-            auto* search = static_cast<Search*>(data);
+            auto* state = static_cast<Search*>(data);
             for (xkb_level_index_t level = 0; level < 2; ++level) {
                 const xkb_keysym_t* syms = nullptr;
                 const int count = xkb_keymap_key_get_syms_by_level(map, keycode, 0, level, &syms);
-                KeyLocation& found = level == 0 ? search->plain : search->shifted;
+                KeyLocation& found = level == 0 ? state->plain : state->shifted;
                 if (found.keycode == XKB_KEYCODE_INVALID &&
-                    std::find(syms, syms + count, search->keysym) != syms + count)
+                    std::find(syms, syms + count, state->keysym) != syms + count)
                     found = {keycode, level == 1};
             }
         },
