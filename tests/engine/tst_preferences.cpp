@@ -1,170 +1,140 @@
-#include "app/appkeys.h"
-#include "engine/enginekeys.h"
 #include "engine/preferences.h"
-#include "library/librarykeys.h"
 
 #include <QSettings>
-#include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace Engine;
-using App::AppAppearance;
+
+namespace {
+enum class Shade
+{
+    plain,
+    dark
+};
+} // namespace
+
+// A layer's own enum, stored as its integer raw value the way the layers above store theirs.
+template <> struct Engine::PreferenceCodec<Shade>
+{
+    static QVariant encode(Shade v) { return static_cast<int>(v); }
+    static std::optional<Shade> decode(const QVariant& v)
+    {
+        const std::optional<int> raw = PreferenceCodec<int>::decode(v);
+        if (!raw || *raw < 0 || *raw > 1)
+            return std::nullopt;
+        return static_cast<Shade>(*raw);
+    }
+};
+
+namespace TestKeys {
+const PreferenceKey<Shade> shade{QStringLiteral("shade"), [] { return Shade::plain; }};
+const PreferenceKey<bool> flag{QStringLiteral("flag"), [] { return false; }};
+const PreferenceKey<std::optional<int>> delay{QStringLiteral("delay"), [] { return std::optional<int>(); }};
+const PreferenceKey<std::optional<QString>> bin{QStringLiteral("bin"),
+                                                [] { return std::optional<QString>(); }};
+const PreferenceKey<QUrl> folder{QStringLiteral("folder"),
+                                 [] { return QUrl::fromLocalFile(QStringLiteral("/default")); }};
+const PreferenceKey<std::optional<QorvVideoResolution>> resolution{
+    QStringLiteral("resolution"), [] { return std::optional<QorvVideoResolution>(); }};
+} // namespace TestKeys
 
 class TestPreferences : public QObject
 {
     Q_OBJECT
 
+    QTemporaryDir m_dir;
+    int m_files = 0;
+
+    QString freshPath() { return m_dir.filePath(QStringLiteral("p%1.conf").arg(++m_files)); }
+
+    static void verifyDefaults(const Preferences& prefs)
+    {
+        QCOMPARE(prefs.value(TestKeys::shade), Shade::plain);
+        QCOMPARE(prefs.value(TestKeys::flag), false);
+        QCOMPARE(prefs.value(TestKeys::delay), std::nullopt);
+        QCOMPARE(prefs.value(TestKeys::folder), QUrl::fromLocalFile(QStringLiteral("/default")));
+        QCOMPARE(prefs.value(TestKeys::resolution), std::nullopt);
+    }
+
 private Q_SLOTS:
-    void freshInstallationReadsDefaults()
-    {
-        QTemporaryDir dir;
-        Preferences prefs(dir.filePath(QStringLiteral("p.conf")));
-        QCOMPARE(prefs.value(App::Keys::appAppearance), AppAppearance::system);
-        QCOMPARE(prefs.value(Engine::Keys::downloaderBin), std::nullopt);
-        QCOMPARE(prefs.value(Library::Keys::defaultOutputLocation),
-                 QUrl::fromLocalFile(QStandardPaths::writableLocation(QStandardPaths::DownloadLocation)));
-        QVERIFY(prefs.value(Library::Keys::defaultOutputLocation).isLocalFile());
-        QCOMPARE(prefs.value(Library::Keys::defaultResolution), std::nullopt);
-        QCOMPARE(prefs.value(Engine::Keys::downloadDelay), std::nullopt);
-        QCOMPARE(prefs.value(App::Keys::dragShake), false);
-        QCOMPARE(prefs.value(App::Keys::autoCheckForUpdates), false);
-    }
-
-    void appearanceRawValues_data()
-    {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<AppAppearance>("expected");
-        QTest::newRow("0") << QStringLiteral("0") << AppAppearance::system;
-        QTest::newRow("1") << QStringLiteral("1") << AppAppearance::light;
-        QTest::newRow("2") << QStringLiteral("2") << AppAppearance::dark;
-        QTest::newRow("3 reads as default") << QStringLiteral("3") << AppAppearance::system;
-        QTest::newRow("large") << QStringLiteral("99") << AppAppearance::system;
-        QTest::newRow("negative") << QStringLiteral("-1") << AppAppearance::system;
-        QTest::newRow("not a number") << QStringLiteral("dark") << AppAppearance::system;
-    }
-
-    void appearanceRawValues()
-    {
-        QFETCH(QString, stored);
-        QFETCH(AppAppearance, expected);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("p.conf"));
-        {
-            QSettings raw(path, QSettings::IniFormat);
-            raw.setValue(QStringLiteral("appAppearance"), stored);
-        }
-        Preferences prefs(path);
-        QCOMPARE(prefs.value(App::Keys::appAppearance), expected);
-    }
-
     void valuesSurviveAReopen()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("p.conf"));
+        const QString path = freshPath();
         {
             Preferences prefs(path);
-            prefs.setValue(App::Keys::appAppearance, AppAppearance::dark);
-            prefs.setValue(Engine::Keys::downloaderBin,
-                           std::optional<QString>(QStringLiteral("/opt/my tools/yt-dlp")));
-            prefs.setValue(Library::Keys::defaultOutputLocation,
-                           QUrl::fromLocalFile(QStringLiteral("/tmp/it's mine")));
-            prefs.setValue(Library::Keys::defaultResolution,
+            verifyDefaults(prefs);
+            prefs.setValue(TestKeys::shade, Shade::dark);
+            prefs.setValue(TestKeys::flag, true);
+            prefs.setValue(TestKeys::bin, std::optional<QString>(QStringLiteral("/opt/my tools/yt-dlp")));
+            prefs.setValue(TestKeys::folder, QUrl::fromLocalFile(QStringLiteral("/tmp/it's mine")));
+            prefs.setValue(TestKeys::resolution,
                            std::optional<QorvVideoResolution>(QorvVideoResolution::res4k));
-            prefs.setValue(Engine::Keys::downloadDelay, std::optional<int>(0));
-            prefs.setValue(App::Keys::dragShake, true);
+            prefs.setValue(TestKeys::delay, std::optional<int>(0));
         }
         Preferences prefs(path);
-        QCOMPARE(prefs.value(App::Keys::appAppearance), AppAppearance::dark);
-        QCOMPARE(prefs.value(Engine::Keys::downloaderBin), QStringLiteral("/opt/my tools/yt-dlp"));
-        QCOMPARE(prefs.value(Library::Keys::defaultOutputLocation).toLocalFile(),
-                 QStringLiteral("/tmp/it's mine"));
-        QCOMPARE(prefs.value(Library::Keys::defaultResolution),
-                 QorvVideoResolution(QorvVideoResolution::res4k));
+        QCOMPARE(prefs.value(TestKeys::shade), Shade::dark);
+        QCOMPARE(prefs.value(TestKeys::flag), true);
+        QCOMPARE(prefs.value(TestKeys::bin), QStringLiteral("/opt/my tools/yt-dlp"));
+        QCOMPARE(prefs.value(TestKeys::folder).toLocalFile(), QStringLiteral("/tmp/it's mine"));
+        QCOMPARE(prefs.value(TestKeys::resolution), QorvVideoResolution(QorvVideoResolution::res4k));
         // A stored 0 is a value, not "absent".
-        QCOMPARE(prefs.value(Engine::Keys::downloadDelay), std::optional<int>(0));
-        QCOMPARE(prefs.value(App::Keys::dragShake), true);
-        QCOMPARE(QSettings(path, QSettings::IniFormat).value(QStringLiteral("defaultResolution")).toString(),
-                 QStringLiteral("2160"));
+        QCOMPARE(prefs.value(TestKeys::delay), std::optional<int>(0));
+        const QSettings raw(path, QSettings::IniFormat);
+        QCOMPARE(raw.value(QStringLiteral("resolution")).toString(), QStringLiteral("2160"));
+        QCOMPARE(raw.value(QStringLiteral("shade")).toString(), QStringLiteral("1"));
     }
 
     void absentOptionalIsRemovedNotZero()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("p.conf"));
+        const QString path = freshPath();
         Preferences prefs(path);
-        prefs.setValue(Engine::Keys::downloadDelay, std::optional<int>(3));
-        prefs.setValue(Engine::Keys::downloadDelay, std::optional<int>());
-        QCOMPARE(prefs.value(Engine::Keys::downloadDelay), std::nullopt);
-        QVERIFY(!QSettings(path, QSettings::IniFormat).contains(QStringLiteral("downloadDelay")));
+        prefs.setValue(TestKeys::delay, std::optional<int>(3));
+        prefs.setValue(TestKeys::delay, std::optional<int>());
+        QCOMPARE(prefs.value(TestKeys::delay), std::nullopt);
+        QVERIFY(!QSettings(path, QSettings::IniFormat).contains(QStringLiteral("delay")));
 
-        prefs.setValue(Engine::Keys::downloaderBin, std::optional<QString>(QString()));
-        QCOMPARE(prefs.value(Engine::Keys::downloaderBin), std::optional<QString>(QString()));
-        prefs.setValue(Engine::Keys::downloaderBin, std::optional<QString>());
-        QCOMPARE(prefs.value(Engine::Keys::downloaderBin), std::nullopt);
+        prefs.setValue(TestKeys::bin, std::optional<QString>(QString()));
+        QCOMPARE(prefs.value(TestKeys::bin), std::optional<QString>(QString()));
     }
 
     void unreadableStoredValuesReadAsDefault_data()
     {
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("stored");
-        QTest::newRow("resolution 4k") << QStringLiteral("defaultResolution") << QStringLiteral("4k");
-        QTest::newRow("resolution 2160p") << QStringLiteral("defaultResolution") << QStringLiteral("2160p");
-        QTest::newRow("delay text") << QStringLiteral("downloadDelay") << QStringLiteral("soon");
-        QTest::newRow("flag text") << QStringLiteral("dragShake") << QStringLiteral("maybe");
+        QTest::newRow("resolution 4k") << QStringLiteral("resolution") << QStringLiteral("4k");
+        QTest::newRow("delay text") << QStringLiteral("delay") << QStringLiteral("soon");
+        QTest::newRow("flag text") << QStringLiteral("flag") << QStringLiteral("maybe");
         QTest::newRow("folder not a file url")
-            << QStringLiteral("defaultOutputLocation") << QStringLiteral("https://example.org/x");
+            << QStringLiteral("folder") << QStringLiteral("https://a.org/x");
+        QTest::newRow("enum out of range") << QStringLiteral("shade") << QStringLiteral("2");
+        QTest::newRow("enum by name") << QStringLiteral("shade") << QStringLiteral("dark");
     }
 
     void unreadableStoredValuesReadAsDefault()
     {
         QFETCH(QString, key);
         QFETCH(QString, stored);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("p.conf"));
+        const QString path = freshPath();
         QSettings(path, QSettings::IniFormat).setValue(key, stored);
-        Preferences prefs(path);
-        QCOMPARE(prefs.value(Library::Keys::defaultResolution), std::nullopt);
-        QCOMPARE(prefs.value(Engine::Keys::downloadDelay), std::nullopt);
-        QCOMPARE(prefs.value(App::Keys::dragShake), false);
-        QVERIFY(prefs.value(Library::Keys::defaultOutputLocation).isLocalFile());
+        verifyDefaults(Preferences(path));
     }
 
+    // Current value at once, then each change of this key only, while the context lives.
     void subscriberGetsCurrentValueThenEveryChange()
     {
-        QTemporaryDir dir;
-        Preferences prefs(dir.filePath(QStringLiteral("p.conf")));
-        QObject context;
-        QList<bool> seen;
+        Preferences prefs(freshPath());
         QList<std::optional<int>> delays;
-        prefs.subscribe<bool>(App::Keys::dragShake, &context, [&](const bool& v) { seen << v; });
-        prefs.subscribe<std::optional<int>>(Engine::Keys::downloadDelay, &context,
+        auto context = std::make_unique<QObject>();
+        prefs.subscribe<std::optional<int>>(TestKeys::delay, context.get(),
                                             [&](const std::optional<int>& v) { delays << v; });
-        QCOMPARE(seen, QList<bool>{false});
-
-        prefs.setValue(App::Keys::dragShake, true);
-        prefs.setValue(App::Keys::dragShake, true); // no change, no news
-        prefs.setValue(App::Keys::appAppearance, AppAppearance::dark);
-        prefs.setValue(App::Keys::dragShake, false);
-        QCOMPARE(seen, (QList<bool>{false, true, false}));
-
-        prefs.setValue(Engine::Keys::downloadDelay, std::optional<int>(2));
-        prefs.setValue(Engine::Keys::downloadDelay, std::optional<int>());
+        prefs.setValue(TestKeys::delay, std::optional<int>(2));
+        prefs.setValue(TestKeys::delay, std::optional<int>(2)); // no change, no news
+        prefs.setValue(TestKeys::flag, true);
+        prefs.setValue(TestKeys::delay, std::optional<int>());
+        context.reset();
+        prefs.setValue(TestKeys::delay, std::optional<int>(5));
         QCOMPARE(delays, (QList<std::optional<int>>{std::nullopt, 2, std::nullopt}));
-    }
-
-    void subscriptionEndsWithItsContext()
-    {
-        QTemporaryDir dir;
-        Preferences prefs(dir.filePath(QStringLiteral("p.conf")));
-        int calls = 0;
-        {
-            QObject context;
-            prefs.subscribe<bool>(App::Keys::dragShake, &context, [&](const bool&) { ++calls; });
-        }
-        prefs.setValue(App::Keys::dragShake, true);
-        QCOMPARE(calls, 1);
     }
 };
 
