@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -73,17 +72,12 @@ private Q_SLOTS:
         const QString tool = writeScript(dir.filePath(QStringLiteral("yt-dlp")), "exit 0\n");
         const QString plain = writeScript(dir.filePath(QStringLiteral("plain")), "", false);
 
-        QCOMPARE(ToolPath::pathFromLookupOutput(tool), tool);
-        QCOMPARE(ToolPath::pathFromLookupOutput(QStringLiteral("  ") + tool + QStringLiteral(" \t")), tool);
-        QCOMPARE(ToolPath::pathFromLookupOutput(QStringLiteral("Welcome back!\nToday is Monday\n") + tool),
+        QCOMPARE(ToolPath::pathFromLookupOutput(QStringLiteral("Welcome!\nMonday\n  ") + tool +
+                                                QStringLiteral(" \t")),
                  tool);
-        QCOMPARE(ToolPath::pathFromLookupOutput(QStringLiteral("yt-dlp: aliased to python3 -m yt_dlp")),
-                 std::nullopt);
-        QCOMPARE(ToolPath::pathFromLookupOutput(QStringLiteral("yt-dlp not found")), std::nullopt);
-        QCOMPARE(ToolPath::pathFromLookupOutput(QStringLiteral("bin/yt-dlp")), std::nullopt);
-        QCOMPARE(ToolPath::pathFromLookupOutput(plain), std::nullopt);
-        QCOMPARE(ToolPath::pathFromLookupOutput(dir.path()), std::nullopt);
-        QCOMPARE(ToolPath::pathFromLookupOutput(QString()), std::nullopt);
+        for (const QString& output : {QStringLiteral("yt-dlp: aliased to python3 -m yt_dlp"),
+                                      QStringLiteral("bin/yt-dlp"), plain, dir.path(), QString()})
+            QVERIFY2(!ToolPath::pathFromLookupOutput(output), qPrintable(output));
     }
 
     void missingMeansNotAnExecutableFile()
@@ -95,15 +89,11 @@ private Q_SLOTS:
         const auto store = [&](const QString& path) {
             prefs.setValue(Engine::Keys::downloaderBin, std::optional<QString>(path));
         };
-        store(dir.filePath(QStringLiteral("nothing-here")));
-        QVERIFY(ToolPath::isBinMissing(prefs));
         store(writeScript(dir.filePath(QStringLiteral("not-executable")), "", false));
         QVERIFY(ToolPath::isBinMissing(prefs));
         store(dir.path());
         QVERIFY(ToolPath::isBinMissing(prefs));
         const QString tool = writeScript(dir.filePath(QStringLiteral("yt-dlp")), "exit 0\n");
-        store(tool);
-        QVERIFY(!ToolPath::isBinMissing(prefs));
         store(QStringLiteral(" ") + tool + QStringLiteral("\n"));
         QVERIFY(!ToolPath::isBinMissing(prefs));
     }
@@ -117,27 +107,14 @@ private Q_SLOTS:
         QCOMPARE(resolve(prefs, false), stored);
     }
 
-    void lookupThroughTheLoginShell()
-    {
-        QTemporaryDir dir;
-        QDir(dir.path()).mkdir(QStringLiteral("bin"));
-        const QString tool = writeScript(dir.filePath(QStringLiteral("bin/yt-dlp")), "exit 0\n");
-        writeProfiles("echo 'Have a nice day'\nPATH='" + dir.filePath(QStringLiteral("bin")).toUtf8() +
-                      "':$PATH\nexport PATH\n");
-        Preferences prefs(dir.filePath(QStringLiteral("p.conf")));
-        QCOMPARE(resolve(prefs, false), tool);
-
-        // A profile whose PATH holds no tool: nothing found, nothing invented.
-        writeProfiles("echo 'Have a nice day'\nPATH=/nonexistent\nexport PATH\n");
-        QCOMPARE(resolve(prefs, false), std::nullopt);
-    }
-
     void discoveryReplacesOnlyMissingOrStalePaths()
     {
         QTemporaryDir dir;
         QDir(dir.path()).mkdir(QStringLiteral("bin"));
         const QString found = writeScript(dir.filePath(QStringLiteral("bin/yt-dlp")), "exit 0\n");
-        writeProfiles("PATH='" + dir.filePath(QStringLiteral("bin")).toUtf8() + "':$PATH\nexport PATH\n");
+        // The profile's own chatter is no path.
+        writeProfiles("echo 'Have a nice day'\nPATH='" + dir.filePath(QStringLiteral("bin")).toUtf8() +
+                      "':$PATH\nexport PATH\n");
         Preferences prefs(dir.filePath(QStringLiteral("p.conf")));
         const auto discover = [&] {
             bool done = false;
@@ -188,19 +165,6 @@ private Q_SLOTS:
 
         writeScript(tool, "exit 1\n");
         QCOMPARE(version(), std::nullopt);
-    }
-
-    void versionOfTheRealTool()
-    {
-        QTemporaryDir dir;
-        Preferences prefs(dir.filePath(QStringLiteral("p.conf")));
-        prefs.setValue(Engine::Keys::downloaderBin,
-                       std::optional<QString>(QStringLiteral("/usr/bin/yt-dlp")));
-        std::optional<std::optional<QString>> answer;
-        BinInstaller::version(prefs, this, [&](const std::optional<QString>& v) { answer = v; });
-        QVERIFY(QTest::qWaitFor([&] { return answer.has_value(); }, 60000));
-        QVERIFY(answer->has_value());
-        QVERIFY(QRegularExpression(QStringLiteral("^\\d{4}\\.\\d{2}\\.\\d{2}")).match(**answer).hasMatch());
     }
 };
 
