@@ -31,162 +31,114 @@ class TestShakeDetector : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void isShake_data();
-    void isShake();
-    void deltas_data();
-    void deltas();
-    void positions_data();
-    void positions();
-    void releaseStartsNewMovement();
-    void resetClosesSession();
+    void isShake_data()
+    {
+        QTest::addColumn<QList<QPointF>>("deltas");
+        QTest::addColumn<bool>("shake");
+
+        QTest::newRow("straight right 200") << xs({50, 50, 50, 50}) << false;
+        QTest::newRow("single reversal, travel 100") << xs({50, -50}) << false;
+        QTest::newRow("right-left-right, travel 90") << xs({30, -30, 30}) << true;
+        QTest::newRow("travel exactly 80") << xs({30, -20, 30}) << false;
+        QTest::newRow("travel just above 80") << xs({30, -20, 30.5}) << true;
+        QTest::newRow("zeros between reversals") << xs({30, 0, -30, 0, 0, 30}) << true;
+        QTest::newRow("leading zeros set no direction") << xs({0, 0, 45, -45}) << false;
+        QTest::newRow("small steps, two reversals") << xs({10, 10, 10, -10, -10, -10, 10, 10, 10}) << true;
+        QTest::newRow("vertical movement is ignored")
+            << QList<QPointF>{{30, 500}, {-30, -500}, {30, 0}} << true;
+    }
+
+    void isShake()
+    {
+        QFETCH(QList<QPointF>, deltas);
+        QFETCH(bool, shake);
+        QCOMPARE(ShakeDetector::isShake(deltas), shake);
+    }
+
+    // Movements (addDelta) or pointer positions (addPosition) at times in milliseconds.
+    void steps_data()
+    {
+        QTest::addColumn<QList<Step>>("steps");
+        QTest::addColumn<bool>("positions");
+        // Indexes of the steps that complete a shake.
+        QTest::addColumn<QList<int>>("shakes");
+
+        QTest::newRow("last step just inside the window")
+            << QList<Step>{{30, 0}, {-30, 200}, {30, 499}} << false << QList<int>{2};
+        QTest::newRow("last step just outside the window")
+            << QList<Step>{{30, 0}, {-30, 200}, {30, 500}} << false << QList<int>{};
+        QTest::newRow("window starts with its first event, it does not slide")
+            << QList<Step>{{30, 0}, {-30, 300}, {30, 600}, {-30, 900}} << false << QList<int>{};
+        QTest::newRow("shake in a later window")
+            << QList<Step>{{30, 0}, {-30, 600}, {30, 700}, {-30, 800}} << false << QList<int>{3};
+        QTest::newRow("shaking on shakes again")
+            << QList<Step>{{30, 0}, {-30, 100}, {30, 200}, {-30, 300}, {30, 350}, {-30, 400}} << false
+            << QList<int>{2, 5};
+        QTest::newRow("enough reversals but too short")
+            << QList<Step>{{10, 0}, {-10, 50}, {10, 100}, {-10, 150}, {10, 200}} << false << QList<int>{};
+        QTest::newRow("travel builds up over the window")
+            << QList<Step>{{10, 0}, {-10, 50}, {10, 100}, {-10, 150}, {10, 200}, {-45, 250}} << false
+            << QList<int>{5};
+        QTest::newRow("clock going back starts a new window")
+            << QList<Step>{{30, 1000}, {-30, 1100}, {30, 900}} << false << QList<int>{};
+        QTest::newRow("first position only sets the origin")
+            << QList<Step>{{100, 0}, {130, 10}, {100, 20}, {130, 30}} << true << QList<int>{3};
+        // Read as a movement from 0, the first position would add a third direction.
+        QTest::newRow("first position alone is no movement")
+            << QList<Step>{{100, 0}, {70, 10}, {100, 20}} << true << QList<int>{};
+        QTest::newRow("reversal window expires just before the second reversal")
+            << QList<Step>{{400, 0}, {500, 100}, {400, 200}, {500, 500}} << true << QList<int>{};
+    }
+
+    void steps()
+    {
+        QFETCH(QList<Step>, steps);
+        QFETCH(bool, positions);
+        QFETCH(QList<int>, shakes);
+        ShakeDetector detector;
+        QList<int> seen;
+        for (int i = 0; i < steps.size(); ++i) {
+            const QPointF point(steps[i].x, steps[i].y);
+            if (positions ? detector.addPosition(point, steps[i].msecs)
+                          : detector.addDelta(point, steps[i].msecs))
+                seen.append(i);
+        }
+        QCOMPARE(seen, shakes);
+    }
+
+    void releaseStartsNewMovement()
+    {
+        // Without the release, 200 -> 100 would be a reversal and complete a shake.
+        ShakeDetector detector;
+        QVERIFY(!detector.addPosition({100, 0}, 0));
+        QVERIFY(!detector.addPosition({200, 0}, 10));
+        detector.endDrag();
+        QVERIFY(!detector.addPosition({100, 0}, 20));
+        QVERIFY(!detector.addPosition({200, 0}, 30));
+        QCOMPARE(detector.sessionDeltas(), xs({100, 100}));
+
+        ShakeDetector held;
+        held.addPosition({100, 0}, 0);
+        held.addPosition({200, 0}, 10);
+        held.addPosition({100, 0}, 20);
+        QVERIFY(held.addPosition({200, 0}, 30));
+    }
+
+    void resetClosesSession()
+    {
+        ShakeDetector detector;
+        detector.addDelta({30, 0}, 0);
+        detector.addDelta({-30, 0}, 100);
+        QVERIFY(detector.inSession());
+        detector.reset();
+        QVERIFY(!detector.inSession());
+        QVERIFY(detector.sessionDeltas().isEmpty());
+        // The movement before the reset is gone: one more reversal is not a shake.
+        QVERIFY(!detector.addDelta({30, 0}, 150));
+        QVERIFY(!detector.addDelta({-30, 0}, 200));
+        QVERIFY(detector.addDelta({30, 0}, 250));
+    }
 };
-
-void TestShakeDetector::isShake_data()
-{
-    QTest::addColumn<QList<QPointF>>("deltas");
-    QTest::addColumn<bool>("shake");
-
-    QTest::newRow("nothing") << QList<QPointF>() << false;
-    QTest::newRow("straight right 200") << xs({50, 50, 50, 50}) << false;
-    QTest::newRow("straight left 200") << xs({-50, -50, -50, -50}) << false;
-    QTest::newRow("single reversal, travel 100") << xs({50, -50}) << false;
-    QTest::newRow("right-left-right, travel 90") << xs({30, -30, 30}) << true;
-    QTest::newRow("left-right-left, travel 90") << xs({-30, 30, -30}) << true;
-    QTest::newRow("two reversals, travel 60") << xs({20, -20, 20}) << false;
-    QTest::newRow("travel exactly 80") << xs({30, -20, 30}) << false;
-    QTest::newRow("travel just above 80") << xs({30, -20, 30.5}) << true;
-    QTest::newRow("zeros between reversals") << xs({30, 0, -30, 0, 0, 30}) << true;
-    QTest::newRow("leading zeros set no direction") << xs({0, 0, 45, -45}) << false;
-    QTest::newRow("many small steps, one reversal") << xs({10, 10, 10, 10, 10, 10, -10, -10, -10}) << false;
-    QTest::newRow("small steps, two reversals") << xs({10, 10, 10, -10, -10, -10, 10, 10, 10}) << true;
-    QTest::newRow("vertical shake does not count") << QList<QPointF>{{0, 100}, {0, -100}, {0, 100}} << false;
-    QTest::newRow("vertical movement is ignored") << QList<QPointF>{{30, 500}, {-30, -500}, {30, 0}} << true;
-    QTest::newRow("fractional movement") << QList<QPointF>{{27.5, 0}, {-27.5, 0}, {27.5, 0}} << true;
-}
-
-void TestShakeDetector::isShake()
-{
-    QFETCH(QList<QPointF>, deltas);
-    QFETCH(bool, shake);
-    QCOMPARE(ShakeDetector::isShake(deltas), shake);
-}
-
-void TestShakeDetector::deltas_data()
-{
-    QTest::addColumn<QList<Step>>("steps");
-    // Indexes of the steps that complete a shake.
-    QTest::addColumn<QList<int>>("shakes");
-
-    QTest::newRow("quick shake") << QList<Step>{{30, 0}, {-30, 100}, {30, 200}} << QList<int>{2};
-    QTest::newRow("last step just inside the window")
-        << QList<Step>{{30, 0}, {-30, 200}, {30, 499}} << QList<int>{2};
-    QTest::newRow("last step just outside the window")
-        << QList<Step>{{30, 0}, {-30, 200}, {30, 500}} << QList<int>{};
-    QTest::newRow("window starts with its first event, it does not slide")
-        << QList<Step>{{30, 0}, {-30, 300}, {30, 600}, {-30, 900}} << QList<int>{};
-    QTest::newRow("slow wiggle") << QList<Step>{{40, 0}, {-40, 400}, {40, 800}, {-40, 1200}, {40, 1600}}
-                                 << QList<int>{};
-    QTest::newRow("shake in a later window")
-        << QList<Step>{{30, 0}, {-30, 600}, {30, 700}, {-30, 800}} << QList<int>{3};
-    QTest::newRow("shake closes its window")
-        << QList<Step>{{30, 0}, {-30, 100}, {30, 200}, {-30, 300}, {30, 350}} << QList<int>{2};
-    QTest::newRow("shaking on shakes again")
-        << QList<Step>{{30, 0}, {-30, 100}, {30, 200}, {-30, 300}, {30, 350}, {-30, 400}} << QList<int>{2, 5};
-    QTest::newRow("straight drag within the window")
-        << QList<Step>{{60, 0}, {60, 50}, {60, 100}, {60, 150}} << QList<int>{};
-    QTest::newRow("single reversal within the window")
-        << QList<Step>{{60, 0}, {60, 50}, {-60, 100}, {-60, 150}} << QList<int>{};
-    QTest::newRow("enough reversals but too short")
-        << QList<Step>{{10, 0}, {-10, 50}, {10, 100}, {-10, 150}, {10, 200}} << QList<int>{};
-    QTest::newRow("travel builds up over the window")
-        << QList<Step>{{10, 0}, {-10, 50}, {10, 100}, {-10, 150}, {10, 200}, {-45, 250}} << QList<int>{5};
-    QTest::newRow("zero steps between reversals")
-        << QList<Step>{{30, 0}, {0, 50}, {-30, 100}, {0, 150}, {30, 200}} << QList<int>{4};
-    QTest::newRow("clock going back starts a new window")
-        << QList<Step>{{30, 1000}, {-30, 1100}, {30, 900}} << QList<int>{};
-}
-
-void TestShakeDetector::deltas()
-{
-    QFETCH(QList<Step>, steps);
-    QFETCH(QList<int>, shakes);
-
-    ShakeDetector detector;
-    QList<int> seen;
-    for (int i = 0; i < steps.size(); ++i) {
-        if (detector.addDelta(QPointF(steps[i].x, steps[i].y), steps[i].msecs))
-            seen.append(i);
-    }
-    QCOMPARE(seen, shakes);
-}
-
-void TestShakeDetector::positions_data()
-{
-    QTest::addColumn<QList<Step>>("steps");
-    QTest::addColumn<QList<int>>("shakes");
-
-    QTest::newRow("first position only sets the origin")
-        << QList<Step>{{100, 0}, {130, 10}, {100, 20}, {130, 30}} << QList<int>{3};
-    // Read as a movement from 0, the first position would add a third direction.
-    QTest::newRow("first position alone is no movement")
-        << QList<Step>{{100, 0}, {70, 10}, {100, 20}} << QList<int>{};
-    QTest::newRow("straight drag") << QList<Step>{{0, 0}, {100, 20}, {200, 40}, {300, 60}, {400, 80}}
-                                   << QList<int>{};
-    QTest::newRow("vertical shake") << QList<Step>{{0, 0, 0}, {0, 20, 100}, {0, 40, 0}, {0, 60, 100}}
-                                    << QList<int>{};
-    QTest::newRow("wide shake") << QList<Step>{{400, 0}, {600, 40}, {300, 80}, {700, 120}} << QList<int>{3};
-    QTest::newRow("slow wide wiggle")
-        << QList<Step>{{400, 0}, {600, 300}, {300, 600}, {700, 900}, {300, 1200}} << QList<int>{};
-    QTest::newRow("reversal window expires just before the second reversal")
-        << QList<Step>{{400, 0}, {500, 100}, {400, 200}, {500, 500}} << QList<int>{};
-}
-
-void TestShakeDetector::positions()
-{
-    QFETCH(QList<Step>, steps);
-    QFETCH(QList<int>, shakes);
-
-    ShakeDetector detector;
-    QList<int> seen;
-    for (int i = 0; i < steps.size(); ++i) {
-        if (detector.addPosition(QPointF(steps[i].x, steps[i].y), steps[i].msecs))
-            seen.append(i);
-    }
-    QCOMPARE(seen, shakes);
-}
-
-void TestShakeDetector::releaseStartsNewMovement()
-{
-    // Without the release, 200 -> 100 would be a reversal and complete a shake.
-    ShakeDetector detector;
-    QVERIFY(!detector.addPosition({100, 0}, 0));
-    QVERIFY(!detector.addPosition({200, 0}, 10));
-    detector.endDrag();
-    QVERIFY(!detector.addPosition({100, 0}, 20));
-    QVERIFY(!detector.addPosition({200, 0}, 30));
-    QCOMPARE(detector.sessionDeltas(), xs({100, 100}));
-
-    ShakeDetector held;
-    held.addPosition({100, 0}, 0);
-    held.addPosition({200, 0}, 10);
-    held.addPosition({100, 0}, 20);
-    QVERIFY(held.addPosition({200, 0}, 30));
-}
-
-void TestShakeDetector::resetClosesSession()
-{
-    ShakeDetector detector;
-    detector.addDelta({30, 0}, 0);
-    detector.addDelta({-30, 0}, 100);
-    QVERIFY(detector.inSession());
-    detector.reset();
-    QVERIFY(!detector.inSession());
-    QVERIFY(detector.sessionDeltas().isEmpty());
-    // The movement before the reset is gone: one more reversal is not a shake.
-    QVERIFY(!detector.addDelta({30, 0}, 150));
-    QVERIFY(!detector.addDelta({-30, 0}, 200));
-    QVERIFY(detector.addDelta({30, 0}, 250));
-}
 
 QTEST_GUILESS_MAIN(TestShakeDetector)
 #include "tst_shakedetector.moc"
