@@ -18,13 +18,8 @@ const QStringList& phraseCorpus()
         QStringLiteral("ERROR: [youtube] abc: This live event will begin in a few moments."),
         QStringLiteral("Premieres 2026-12-24 18:00 UTC"),
         QStringLiteral("Scheduled for tomorrow at 5 PM (EST)"),
-        QStringLiteral("Premiere on Friday, December 25, 2026 at 8:00 PM"),
         QStringLiteral("from 10:00 to 11:30 on 12/31"),
-        QStringLiteral("Live in 45 minutes"),
         QStringLiteral("3 days ago"),
-        QStringLiteral("next Monday noon"),
-        QStringLiteral("Sat Aug 17 2013 18:40:39 GMT+0900 (JST)"),
-        QStringLiteral("2014-11-30T08:15:30-05:30"),
         QStringLiteral("no time phrase here"),
     };
     return corpus;

@@ -79,17 +79,14 @@ private Q_SLOTS:
         Fuzz::Generator generator(
             {
                 QStringLiteral("ERROR: [youtube] xyz: Premieres in 2 hours"),
-                QStringLiteral("ERROR: [youtube] abc123: Premieres in 3 days\n"),
                 QStringLiteral("WARNING: [youtube] Premiere of a title\nERROR: [youtube] x: This live event "
                                "will begin in 3 days."),
-                QStringLiteral("ERROR: [youtube] x: This live event will begin in a few moments."),
                 QStringLiteral("ERROR: [youtube] x: Video unavailable. This video is private"),
                 QStringLiteral("ERROR: unable to open for writing: [Errno 13] Permission denied: 'a.part'"),
                 QStringLiteral("Traceback (most recent call last):\n  File \"yt_dlp/__main__.py\", line 17\n"
                                "PermissionError: [Errno 13] Permission denied: '/srv'"),
                 QStringLiteral(
                     "ERROR: [generic] None: Unable to download webpage: HTTP Error 404: File not found"),
-                QStringLiteral("WARNING: [youtube] Falling back to generic n function search"),
                 QStringLiteral("  error:   something"),
                 QStringLiteral("ERROR: Premieres 2026-12-24 18:00 UTC"),
             },

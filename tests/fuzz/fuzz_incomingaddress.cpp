@@ -23,20 +23,16 @@ private Q_SLOTS:
     {
         Fuzz::Generator generator(
             {
-                QStringLiteral("veltqorv://add?url=https://example.com/a"),
                 QStringLiteral(
                     "veltqorv://add?url=https://example.com/a&other=x&url=http://127.0.0.1:8000/c.mp4"),
                 QStringLiteral("VELTQORV://x/y/z?url=https%3A%2F%2Fexample.com%2Fwatch%3Fv%3D1%26t%3D2"),
                 QStringLiteral("veltqorv://add?url=%20%20https://example.com/a%0A"),
                 QStringLiteral("veltqorv://add?url=https://user:pw@[2001:db8::1]:8443/v%20x#f"),
-                QStringLiteral("veltqorv://add?url=https://b%C3%BCcher.example/vid%C3%A9o"),
                 QStringLiteral("veltqorv://add?url=www.example.org/watch?v=1&url=youtu.be/abc"),
                 QStringLiteral("veltqorv://add?url=javascript:alert(1)&url=file:///etc/passwd"),
                 QStringLiteral("veltqorv://add?url=-https://example.com&url=--exec%3Drm"),
                 QStringLiteral("veltqorv:?url=https://example.com/%2E%2E/a"),
                 QStringLiteral("veltqorv://add?url=see%20https://example.com/a%20now"),
-                QStringLiteral("https://www.youtube.com/watch?v=dQw4w9WgXcQ"),
-                QStringLiteral("example.com:8080/x"),
                 QStringLiteral("--url=https://example.com"),
                 QStringLiteral("-"),
             },
