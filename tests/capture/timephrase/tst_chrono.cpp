@@ -189,37 +189,31 @@ private Q_SLOTS:
     {
         ChronoParsedResult empty;
         empty.inputString = QStringLiteral("no phrase");
-        QCOMPARE(empty.description(), QStringLiteral("inputString: no phrase\n"
-                                                     "indexOfStartingCharacterOfTimePhrase: nil\n"
-                                                     "timePhrase: nil\n"
-                                                     "ignoredText: nil\n"
-                                                     "referenceDate: nil\n"
-                                                     "startDate: nil\n"
-                                                     "endDate: nil\n"
-                                                     "dateInterval: nil"));
+        const QStringList nils = empty.description().split(QLatin1Char('\n'));
+        QCOMPARE(nils.size(), 8);
+        QCOMPARE(nils.first(), QStringLiteral("inputString: no phrase"));
+        for (const QString& line : nils.mid(1))
+            QVERIFY2(line.endsWith(QStringLiteral(": nil")), qPrintable(line));
 
         const ChronoParsedResult full =
             Chrono::shared().parse(QStringLiteral("Premieres from 8pm to 10pm today"), utc(2026, 12, 25, 12));
         const QStringList lines = full.description().split(QLatin1Char('\n'));
-        QCOMPARE(lines.size(), 8);
-        QCOMPARE(lines.at(0), QStringLiteral("inputString: Premieres from 8pm to 10pm today"));
-        QCOMPARE(lines.at(1), QStringLiteral("indexOfStartingCharacterOfTimePhrase: 10"));
-        QCOMPARE(lines.at(2), QStringLiteral("timePhrase: from 8pm to 10pm today"));
-        QCOMPARE(lines.at(3), QStringLiteral("ignoredText: Premieres"));
         // Dates in the local zone, US English.
-        if (!m_newYork) {
-            QCOMPARE(lines.at(4), QStringLiteral("referenceDate: December 25, 2026 at 12:00:00 PM UTC"));
-            QCOMPARE(lines.at(5), QStringLiteral("startDate: December 25, 2026 at 8:00:00 PM UTC"));
-            QCOMPARE(lines.at(6), QStringLiteral("endDate: December 25, 2026 at 10:00:00 PM UTC"));
-        } else {
-            QCOMPARE(lines.at(4), QStringLiteral("referenceDate: December 25, 2026 at 7:00:00 AM EST"));
-            QCOMPARE(lines.at(5), QStringLiteral("startDate: December 25, 2026 at 8:00:00 PM EST"));
-            QCOMPARE(lines.at(6), QStringLiteral("endDate: December 25, 2026 at 10:00:00 PM EST"));
-        }
-        const QString interval = lines.at(7);
-        QVERIFY2(interval.startsWith(QStringLiteral("dateInterval: ")) &&
-                     interval.contains(QStringLiteral(" – ")) && interval.contains(QStringLiteral("2026")),
-                 qPrintable(interval));
+        const QString zone = m_newYork ? QStringLiteral("EST") : QStringLiteral("UTC");
+        QCOMPARE(lines.mid(0, 7),
+                 (QStringList{
+                     QStringLiteral("inputString: Premieres from 8pm to 10pm today"),
+                     QStringLiteral("indexOfStartingCharacterOfTimePhrase: 10"),
+                     QStringLiteral("timePhrase: from 8pm to 10pm today"),
+                     QStringLiteral("ignoredText: Premieres"),
+                     QStringLiteral("referenceDate: December 25, 2026 at %1 ")
+                             .arg(m_newYork ? QStringLiteral("7:00:00 AM") : QStringLiteral("12:00:00 PM")) +
+                         zone,
+                     QStringLiteral("startDate: December 25, 2026 at 8:00:00 PM ") + zone,
+                     QStringLiteral("endDate: December 25, 2026 at 10:00:00 PM ") + zone}));
+        QVERIFY2(lines.value(7).startsWith(QStringLiteral("dateInterval: ")) &&
+                     lines.value(7).contains(u" – "),
+                 qPrintable(lines.value(7)));
     }
 
     void brokenLibrary_data()
