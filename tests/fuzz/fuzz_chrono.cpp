@@ -31,10 +31,9 @@ QDateTime randomReference(Fuzz::Generator& generator)
     case 0:
         return {};
     case 1: // the far ends of what a script Date holds
-        return QDateTime::fromMSecsSinceEpoch(generator.chance(2) ? 8640000000000000 : -8640000000000000,
-                                              Qt::UTC);
+        return generator.scriptDateLimit();
     default:
-        return QDateTime::fromSecsSinceEpoch(generator.random().bounded(Q_INT64_C(13000000000)), Qt::UTC);
+        return generator.clock();
     }
 }
 
@@ -88,8 +87,7 @@ private Q_SLOTS:
             // The retry of a premiere read by this parser never comes before the minimum delay.
             FailureClassification::Context context;
             context.parser = &m_chrono;
-            context.now =
-                QDateTime::fromSecsSinceEpoch(generator.random().bounded(Q_INT64_C(13000000000)), Qt::UTC);
+            context.now = generator.clock();
             const QDateTime start = FailureClassification::computeStartDate(text, context);
             FUZZ_VERIFY(start.isValid() &&
                             start >= context.now.addSecs(FailureClassification::MinimumRetrySeconds),

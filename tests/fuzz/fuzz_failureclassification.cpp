@@ -21,15 +21,13 @@ public:
 
     std::optional<QDateTime> parseDate(const QString&, const QDateTime& reference) override
     {
-        constexpr qint64 ScriptDateLimit = 8640000000000000; // milliseconds either side of 1970
         switch (m_generator.bounded(6)) {
         case 0:
             return std::nullopt;
         case 1:
             return QDateTime();
         case 2:
-            return QDateTime::fromMSecsSinceEpoch(m_generator.chance(2) ? ScriptDateLimit : -ScriptDateLimit,
-                                                  Qt::UTC);
+            return m_generator.scriptDateLimit();
         case 3:
             return reference.addSecs(m_generator.bounded(120) - 60).toLocalTime();
         case 4:
@@ -105,8 +103,7 @@ private Q_SLOTS:
             context.delayHours = randomDelay(generator);
             // Realistic clocks between 1970 and about 2400, or none (the system clock).
             if (!generator.chance(8))
-                context.now = QDateTime::fromSecsSinceEpoch(
-                    generator.random().bounded(Q_INT64_C(13000000000)), Qt::UTC);
+                context.now = generator.clock();
             const QDateTime before = QDateTime::currentDateTimeUtc();
             const QDateTime earliest = (context.now.isValid() ? context.now : before)
                                            .addSecs(FailureClassification::MinimumRetrySeconds);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QString>
@@ -54,6 +55,18 @@ public:
     QString entry();
     // A short hostile or structural piece: a target's own pieces or the shared ones.
     QString piece();
+
+    // A UTC clock between 1970 and about 2400.
+    QDateTime clock()
+    {
+        return QDateTime::fromSecsSinceEpoch(m_random.bounded(Q_INT64_C(13000000000)), Qt::UTC);
+    }
+    // The earliest or the latest moment a script engine's Date holds.
+    QDateTime scriptDateLimit()
+    {
+        constexpr qint64 Limit = 8640000000000000; // milliseconds either side of 1970
+        return QDateTime::fromMSecsSinceEpoch(chance(2) ? Limit : -Limit, Qt::UTC);
+    }
 
     // 0 turns texts of 100 000 code units off, for slow targets.
     void setHugeOneIn(int oneIn) { m_hugeOneIn = oneIn; }
