@@ -1,5 +1,6 @@
 // Adds and completes items in a loop until it is killed. After each add has committed, prints
-// the new item's id on a line of its own, so that the test knows which items must survive.
+// the new item's id on a line of its own, so that the test knows which items must survive; after
+// each later write, a "-" line, so that the test can choose the write its kill falls into.
 #include "library/store.h"
 
 #include <QCoreApplication>
@@ -23,6 +24,10 @@ int main(int argc, char** argv)
     const Engine::QorvConfig config(
         QStringLiteral("Default"),
         {Engine::QorvConfigItem::saveTo(QUrl::fromLocalFile(QStringLiteral("/tmp")))});
+    const auto mark = [](const QByteArray& line) {
+        std::printf("%s\n", line.constData());
+        std::fflush(stdout);
+    };
     for (int i = 0;; ++i) {
         Library::ShakeItem item =
             Library::ShakeItem::create(QUrl(QStringLiteral("https://example.com/crash/%1").arg(i)));
@@ -33,8 +38,7 @@ int main(int argc, char** argv)
             return 1;
         }
         const qint64 id = ids->first();
-        std::printf("%lld\n", static_cast<long long>(id));
-        std::fflush(stdout);
+        mark(QByteArray::number(id));
 
         // An outcome large enough to span several pages, so that a kill can land inside its write.
         const QString log = QString(static_cast<qsizetype>(random.bounded(1000, 40000)), QLatin1Char('l'));
@@ -44,11 +48,15 @@ int main(int argc, char** argv)
             done.info->title = QStringLiteral("Title %1 é").arg(id);
             done.info->log = log;
         });
-        if (!written || !store.storeFavicon(*item.siteURL(), QByteArray(random.bounded(10, 5000), 'i'), id)) {
+        if (written)
+            mark("-");
+        const bool iconStored =
+            written && store.storeFavicon(*item.siteURL(), QByteArray(random.bounded(10, 5000), 'i'), id);
+        if (iconStored)
+            mark("-");
+        if (!iconStored || (i % 3 == 0 && !store.toggleStar({id}))) {
             std::fprintf(stderr, "write failed: %s\n", qPrintable(store.lastError()));
             return 1;
         }
-        if (i % 3 == 0)
-            store.toggleStar({id});
     }
 }
