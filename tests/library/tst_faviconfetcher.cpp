@@ -265,6 +265,18 @@ private Q_SLOTS:
                            {QStringLiteral("/huge.png"), QJsonObject{{QStringLiteral("size"), 3000000}}},
                            {QStringLiteral("/favicon.ico"), fallback}}
             << QVariant(QByteArray("ICO")) << QStringList{};
+        // The page has limits of its own.
+        QTest::newRow("oversized home page refused")
+            << QJsonObject{{QStringLiteral("/"), QJsonObject{{QStringLiteral("size"), 3000000}}},
+                           {QStringLiteral("/favicon.ico"), fallback}}
+            << QVariant() << QStringList{QStringLiteral("/favicon.ico")};
+        QTest::newRow("slow home page cut off")
+            << QJsonObject{{QStringLiteral("/"),
+                            QJsonObject{
+                                {QStringLiteral("body"), head(QString()) + QString(2000, QLatin1Char(' '))},
+                                {QStringLiteral("rate"), 100}}},
+                           {QStringLiteral("/favicon.ico"), fallback}}
+            << QVariant() << QStringList{QStringLiteral("/favicon.ico")};
         QTest::newRow("slow icon cut off, next one used")
             << QJsonObject{{QStringLiteral("/"),
                             page(head(QStringLiteral("<link rel=icon href=/slow.png>")))},

@@ -280,8 +280,8 @@ private Q_SLOTS:
     {
         const qint64 id = addOne(QStringLiteral("hang-twice"));
         m_model->start({id});
-        m_model->start({id});
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(state(QStringLiteral("hang-twice.child.pid"))), 20000);
+        m_model->start({id});
         // Runs are launched in the order asked for: once one asked for later has ended, a second
         // process of the first item would have started.
         QSignalSpy finished(m_model.get(), &MainModel::runFinished);
