@@ -18,10 +18,14 @@ class QSqlQuery;
 
 namespace Library {
 
+class TransactionGuard;
+
 // The download library: items with their records, option sets and site icons in one SQLite
 // file. Every write is one transaction, so a crash loses at most the write in flight; changed()
 // follows each commit. Counts and pages are computed by SQLite, never over loaded rows.
 // Main thread only. Failures are values: false / nullopt / -1, with lastError() saying why.
+// One file per part: store.cpp (opening), storeschema.cpp, storeitems.cpp, storeoptionsets.cpp,
+// storeicons.cpp; each write goes through a TransactionGuard.
 class Store : public QObject
 {
     Q_OBJECT
@@ -105,7 +109,7 @@ Q_SIGNALS:
     void changed();
 
 private:
-    class Transaction;
+    friend class TransactionGuard;
 
     QSqlDatabase database() const;
     bool fail(const QSqlQuery& query) const;

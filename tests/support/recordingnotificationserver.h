@@ -6,7 +6,10 @@
 #include <QStringList>
 #include <QVariantMap>
 
-// A notification server that records what it is asked to show, or refuses everything.
+namespace TestSupport {
+
+// A stand-in notification server (org.freedesktop.Notifications) that records what it is asked to show, or
+// refuses everything.
 class RecordingNotificationServer : public QObject, protected QDBusContext
 {
     Q_OBJECT
@@ -37,3 +40,5 @@ public Q_SLOTS:
     }
     QStringList GetCapabilities() { return {QStringLiteral("body")}; }
 };
+
+} // namespace TestSupport

@@ -1,11 +1,26 @@
-// Adds and completes items in a loop until it is killed. After each add has committed, prints
-// the new item's id on a line of its own, so that the test knows which items must survive.
+// Adds and completes items in a loop until it dies by SIGKILL from itself, at a moment the seed
+// chooses: after a number of writes have committed, a random part of a loop later, so that the
+// kill falls anywhere inside a write. After each add has committed, prints the new item's id on a
+// line of its own, so that the test knows which items must survive.
 #include "library/store.h"
 
 #include <QCoreApplication>
 #include <QRandomGenerator>
 
+#include <csignal>
 #include <cstdio>
+
+#include <sys/time.h>
+#include <unistd.h>
+
+namespace {
+
+void killSelf(int)
+{
+    ::kill(::getpid(), SIGKILL);
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -20,6 +35,16 @@ int main(int argc, char** argv)
         return 2;
     }
     QRandomGenerator random(QByteArray(argv[2]).toUInt());
+    std::signal(SIGALRM, killSelf);
+    int writesBeforeTimer = static_cast<int>(random.bounded(1, 120));
+    // Each write may be the one after which the kill is armed.
+    const auto wrote = [&] {
+        if (--writesBeforeTimer == 0) {
+            itimerval timer{};
+            timer.it_value.tv_usec = static_cast<suseconds_t>(random.bounded(1, 20000));
+            ::setitimer(ITIMER_REAL, &timer, nullptr);
+        }
+    };
     const Engine::QorvConfig config(
         QStringLiteral("Default"),
         {Engine::QorvConfigItem::saveTo(QUrl::fromLocalFile(QStringLiteral("/tmp")))});
@@ -35,6 +60,7 @@ int main(int argc, char** argv)
         const qint64 id = ids->first();
         std::printf("%lld\n", static_cast<long long>(id));
         std::fflush(stdout);
+        wrote();
 
         // An outcome large enough to span several pages, so that a kill can land inside its write.
         const QString log = QString(static_cast<qsizetype>(random.bounded(1000, 40000)), QLatin1Char('l'));
@@ -44,11 +70,12 @@ int main(int argc, char** argv)
             done.info->title = QStringLiteral("Title %1 é").arg(id);
             done.info->log = log;
         });
-        if (!written || !store.storeFavicon(*item.siteURL(), QByteArray(random.bounded(10, 5000), 'i'), id)) {
+        wrote();
+        if (!written || !store.storeFavicon(*item.siteURL(), QByteArray(random.bounded(10, 5000), 'i'), id) ||
+            (i % 3 == 0 && !store.toggleStar({id}))) {
             std::fprintf(stderr, "write failed: %s\n", qPrintable(store.lastError()));
             return 1;
         }
-        if (i % 3 == 0)
-            store.toggleStar({id});
+        wrote();
     }
 }
