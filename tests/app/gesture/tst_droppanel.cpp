@@ -24,48 +24,30 @@ private Q_SLOTS:
     void showAtPointer();
 };
 
+// Which link a payload holds is the drop model's to say; here what the panel does with it.
 void TestDropPanel::drop_data()
 {
     QTest::addColumn<QString>("recorded");
     QTest::addColumn<QList<QUrl>>("urls");
-    QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("addSucceeds");
     QTest::addColumn<QString>("expectedAdd"); // empty: add is not called
     QTest::addColumn<bool>("accepted");
 
     const QString a = QStringLiteral("https://a.example/watch?v=1");
     const QString b = QStringLiteral("https://b.example/v/2");
-    const QString c = QStringLiteral("http://c.example/3");
-
-    QTest::newRow("recorded link wins over several dropped")
-        << a << QList<QUrl>{QUrl(b), QUrl(c)} << QString() << true << a << true;
-    QTest::newRow("recorded link the model refuses")
-        << a << QList<QUrl>() << QString() << false << a << false;
+    QTest::newRow("recorded link wins over the dropped one")
+        << a << QList<QUrl>{QUrl(b)} << true << a << true;
+    QTest::newRow("recorded link the model refuses") << a << QList<QUrl>() << false << a << false;
     QTest::newRow("dropped link when none was recorded")
-        << QString() << QList<QUrl>{QUrl(b)} << QString() << true << b << true;
-    QTest::newRow("last dropped http link")
-        << QString() << QList<QUrl>{QUrl(b), QUrl(c), QUrl(QStringLiteral("file:///tmp/video.mp4"))}
-        << QString() << true << c << true;
-    QTest::newRow("dropped link with an encoded space")
-        << QString() << QList<QUrl>{QUrl(QStringLiteral("https://b.example/my%20clip"))} << QString() << true
-        << QStringLiteral("https://b.example/my%20clip") << true;
-    QTest::newRow("dropped text that is one link")
-        << QString() << QList<QUrl>() << QStringLiteral("  %1\n").arg(b) << true << b << true;
-    QTest::newRow("dropped text with words around a link")
-        << QString() << QList<QUrl>() << QStringLiteral("watch %1 now").arg(b) << true << QString() << false;
-    QTest::newRow("dropped ftp link")
-        << QString() << QList<QUrl>{QUrl(QStringLiteral("ftp://a.example/v.mp4"))} << QString() << true
-        << QString() << false;
-    QTest::newRow("dropped file") << QString() << QList<QUrl>{QUrl(QStringLiteral("file:///tmp/v.mp4"))}
-                                  << QString() << true << QString() << false;
-    QTest::newRow("nothing at all") << QString() << QList<QUrl>() << QString() << true << QString() << false;
+        << QString() << QList<QUrl>{QUrl(b)} << true << b << true;
+    QTest::newRow("no link") << QString() << QList<QUrl>{QUrl(QStringLiteral("ftp://a.example/v.mp4"))}
+                             << true << QString() << false;
 }
 
 void TestDropPanel::drop()
 {
     QFETCH(QString, recorded);
     QFETCH(QList<QUrl>, urls);
-    QFETCH(QString, text);
     QFETCH(bool, addSucceeds);
     QFETCH(QString, expectedAdd);
     QFETCH(bool, accepted);
@@ -85,10 +67,7 @@ void TestDropPanel::drop()
     QSignalSpy closed(&panel, &DropPanel::closed);
 
     QMimeData mime;
-    if (!urls.isEmpty())
-        mime.setUrls(urls);
-    if (!text.isNull())
-        mime.setText(text);
+    mime.setUrls(urls);
     // Qt delivers a drop to the widget a drag entered.
     QDragEnterEvent enter(QPoint(150, 150), Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton,
                           Qt::NoModifier);
@@ -181,10 +160,6 @@ void TestDropPanel::showAtPointer_data()
     const int side = DropPanel::side;
     const QPoint middle = screen.center();
     QTest::newRow("lower-left corner at the pointer") << middle << QPoint(middle.x(), middle.y() - side + 1);
-    QTest::newRow("near the top edge")
-        << QPoint(middle.x(), screen.top() + 10) << QPoint(middle.x(), screen.top());
-    QTest::newRow("near the right edge") << QPoint(screen.right() - 10, middle.y())
-                                         << QPoint(screen.right() - side + 1, middle.y() - side + 1);
     QTest::newRow("top-right corner")
         << QPoint(screen.right(), screen.top()) << QPoint(screen.right() - side + 1, screen.top());
 }

@@ -1,8 +1,8 @@
 // The drag-and-shake gesture end to end on a real X server: another process drags a link,
 // xdotool moves the pointer, the panel opens at the pointer and takes the drop.
+#include "app/appkeys.h"
 #include "app/gesture/gesturecontroller.h"
 #include "capture/dropmodel.h"
-#include "app/appkeys.h"
 #include "engine/preferences.h"
 
 #include <QCursor>
@@ -36,7 +36,6 @@ private Q_SLOTS:
     void followsPreference();
     void shakeOpensPanelAndDropAdds_data();
     void shakeOpensPanelAndDropAdds();
-    void dropThatAddsNothingIsRefused();
     void linkThatIsNotAnAddressOpensNothing();
     void gestureTurnedOffOpensNothing();
 
@@ -57,7 +56,6 @@ private:
     std::unique_ptr<Engine::Preferences> m_preferences;
     std::unique_ptr<GestureController> m_controller;
     QList<QUrl> m_added;
-    bool m_addSucceeds = true;
     std::unique_ptr<QProcess> m_source;
 };
 
@@ -78,11 +76,9 @@ void TestGestureController::init()
     m_preferences->setValue(App::Keys::dragShake, false);
     m_controller = std::make_unique<GestureController>(*m_preferences);
     m_added.clear();
-    m_addSucceeds = true;
     m_controller->setAddLink([this](const QUrl& url) {
-        if (m_addSucceeds)
-            m_added.append(url);
-        return m_addSucceeds;
+        m_added.append(url);
+        return true;
     });
 }
 
@@ -198,9 +194,7 @@ void TestGestureController::shakeOpensPanelAndDropAdds()
 {
     QFETCH(QStringList, sourceArgs);
     m_preferences->setValue(App::Keys::dragShake, true);
-    m_controller->setEnabled(true);
     QSignalSpy opened(m_controller.get(), &GestureController::panelOpened);
-    QSignalSpy dropped(&m_controller->panel(), &App::DropPanel::linkDropped);
 
     const QPoint source = startSource(draggedLink, sourceArgs);
     QVERIFY(!source.isNull());
@@ -215,32 +209,10 @@ void TestGestureController::shakeOpensPanelAndDropAdds()
     dropOnPanel();
     QCOMPARE(sourceResult(), int(Qt::CopyAction));
     // A Qt source ends its drag once it has sent XdndDrop, before the panel has taken it.
-    QTRY_COMPARE(dropped.count(), 1);
-    QCOMPARE(m_added, QList<QUrl>{QUrl(draggedLink)});
-    QCOMPARE(dropped.at(0).at(1).toBool(), true);
+    QTRY_COMPARE(m_added, QList<QUrl>{QUrl(draggedLink)});
     QTRY_VERIFY(!m_controller->panel().isVisible());
     QCOMPARE(m_controller->dropModel().dragging(), std::nullopt);
     QCOMPARE(opened.count(), 1);
-}
-
-void TestGestureController::dropThatAddsNothingIsRefused()
-{
-    m_preferences->setValue(App::Keys::dragShake, true);
-    m_addSucceeds = false;
-    QSignalSpy opened(m_controller.get(), &GestureController::panelOpened);
-    QSignalSpy dropped(&m_controller->panel(), &App::DropPanel::linkDropped);
-
-    dragAndShake(startSource(draggedLink));
-    QTRY_COMPARE(opened.count(), 1);
-    dropOnPanel();
-    // The panel answers XdndFinished with "not accepted"; a Qt source reports the action of the
-    // last XdndStatus whatever the answer, so only the panel's side can be checked here.
-    QVERIFY(sourceResult() >= 0);
-    QTRY_COMPARE(dropped.count(), 1);
-    QCOMPARE(dropped.at(0).at(0).toUrl(), QUrl(draggedLink));
-    QCOMPARE(dropped.at(0).at(1).toBool(), false);
-    QTRY_VERIFY(!m_controller->panel().isVisible());
-    QVERIFY(m_added.isEmpty());
 }
 
 void TestGestureController::linkThatIsNotAnAddressOpensNothing()

@@ -53,7 +53,6 @@ private Q_SLOTS:
         QTest::addColumn<bool>("errorButton");
         QTest::newRow("completed with a file") << true << QString() << true << false;
         QTest::newRow("failed") << false << QStringLiteral("ERROR: Video unavailable") << false << true;
-        QTest::newRow("blank error") << false << QStringLiteral("  \n") << false << false;
         QTest::newRow("stopped") << false << QString() << false << false;
     }
 

@@ -1,14 +1,14 @@
+#include "app/appkeys.h"
 #include "app/desktop/autostartentry.h"
-#include "app/shortcut/globalshortcut.h"
 #include "app/desktop/notificationpermission.h"
 #include "app/settings/settingsdownloadview.h"
 #include "app/settings/settingsgeneralview.h"
 #include "app/settings/settingsmousetrackpadview.h"
 #include "app/settings/settingswindow.h"
-#include "app/appkeys.h"
+#include "app/shortcut/globalshortcut.h"
 #include "engine/enginekeys.h"
-#include "library/librarykeys.h"
 #include "engine/preferences.h"
+#include "library/librarykeys.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -116,64 +116,44 @@ private Q_SLOTS:
             QCOMPARE(resolution->itemText(i + 1), QorvVideoResolution::allCases().at(i).label());
     }
 
-    // Each control writes its key at once, and a second window on the same preferences follows.
-    void editsReachTheStoreAndOtherViews()
+    // Each control writes its key at once, and the views follow a change made elsewhere.
+    void editsReachThePreferences()
     {
         SettingsWindow window(*m_preferences, nullptr, nullptr);
-        SettingsWindow other(*m_preferences, nullptr, nullptr);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
+        SettingsDownloadView* download = window.downloadView();
 
-        std::optional<AppAppearance> seenAppearance;
-        m_preferences->subscribe<AppAppearance>(App::Keys::appAppearance, this,
-                                                [&](const AppAppearance& value) { seenAppearance = value; });
         pick(window.generalView()->appearancePicker(), 2);
-        QCOMPARE(stored(QStringLiteral("appAppearance")).toInt(), 2);
-        QCOMPARE(seenAppearance, AppAppearance::dark);
-        QCOMPARE(other.generalView()->appearancePicker()->currentText(), QStringLiteral("Dark"));
-
-        pick(window.downloadView()->resolutionPicker(), 3);
-        const QorvVideoResolution expected = QorvVideoResolution::allCases().at(2);
-        QCOMPARE(stored(QStringLiteral("defaultResolution")).toString(), expected.text());
-        QCOMPARE(m_preferences->value(Library::Keys::defaultResolution), expected);
-        QCOMPARE(other.downloadView()->resolutionPicker()->currentText(), expected.label());
-        pick(window.downloadView()->resolutionPicker(), 0);
+        QCOMPARE(m_preferences->value(App::Keys::appAppearance), AppAppearance::dark);
+        pick(download->resolutionPicker(), 3);
+        QCOMPARE(m_preferences->value(Library::Keys::defaultResolution),
+                 QorvVideoResolution::allCases().at(2));
+        pick(download->resolutionPicker(), 0);
         QVERIFY(!stored(QStringLiteral("defaultResolution")).isValid());
-        QCOMPARE(other.downloadView()->resolutionPicker()->currentText(), QStringLiteral("None"));
-
-        pick(window.downloadView()->delayPicker(), 4);
-        QCOMPARE(stored(QStringLiteral("downloadDelay")).toInt(), 4);
-        QCOMPARE(other.downloadView()->delayPicker()->currentText(), QStringLiteral("4 hours"));
-        // "None" removes the stored delay: it reads as absent, not 0.
-        pick(window.downloadView()->delayPicker(), 0);
-        QVERIFY(!stored(QStringLiteral("downloadDelay")).isValid());
+        pick(download->delayPicker(), 4);
+        QCOMPARE(m_preferences->value(Engine::Keys::downloadDelay), std::optional<int>(4));
+        pick(download->delayPicker(), 0);
         QCOMPARE(m_preferences->value(Engine::Keys::downloadDelay), std::nullopt);
-        QCOMPARE(other.downloadView()->delayPicker()->currentText(), QStringLiteral("None"));
-
         window.mouseTrackpadView()->shakeToggle()->click();
-        QCOMPARE(stored(QStringLiteral("dragShake")).toBool(), true);
-        QVERIFY(other.mouseTrackpadView()->shakeToggle()->isChecked());
-
+        QCOMPARE(m_preferences->value(App::Keys::dragShake), true);
         window.generalView()->autoCheckToggle()->click();
-        QCOMPARE(stored(QStringLiteral("autoCheckForUpdates")).toBool(), true);
-        QVERIFY(other.generalView()->autoCheckToggle()->isChecked());
-        window.generalView()->autoCheckToggle()->click();
-        QCOMPARE(stored(QStringLiteral("autoCheckForUpdates")).toBool(), false);
-        QVERIFY(!other.generalView()->autoCheckToggle()->isChecked());
-    }
+        QCOMPARE(m_preferences->value(App::Keys::autoCheckForUpdates), true);
 
-    void changesMadeElsewhereShowAtOnce()
-    {
-        SettingsWindow window(*m_preferences, nullptr, nullptr);
         m_preferences->setValue(App::Keys::appAppearance, AppAppearance::light);
         m_preferences->setValue(Engine::Keys::downloadDelay, std::optional<int>(11));
+        m_preferences->setValue(Library::Keys::defaultResolution,
+                                std::optional(QorvVideoResolution::allCases().at(0)));
         m_preferences->setValue(Library::Keys::defaultOutputLocation,
                                 QUrl::fromLocalFile(QStringLiteral("/tmp/my videos")));
-        m_preferences->setValue(App::Keys::dragShake, true);
+        m_preferences->setValue(App::Keys::dragShake, false);
+        m_preferences->setValue(App::Keys::autoCheckForUpdates, false);
         QCOMPARE(window.generalView()->appearancePicker()->currentText(), QStringLiteral("Light"));
-        QCOMPARE(window.downloadView()->delayPicker()->currentText(), QStringLiteral("11 hours"));
-        QCOMPARE(window.downloadView()->locationLabel()->text(), QStringLiteral("/tmp/my videos"));
-        QVERIFY(window.mouseTrackpadView()->shakeToggle()->isChecked());
+        QCOMPARE(download->delayPicker()->currentText(), QStringLiteral("11 hours"));
+        QCOMPARE(download->resolutionPicker()->currentText(), QorvVideoResolution::allCases().at(0).label());
+        QCOMPARE(download->locationLabel()->text(), QStringLiteral("/tmp/my videos"));
+        QVERIFY(!window.mouseTrackpadView()->shakeToggle()->isChecked());
+        QVERIFY(!window.generalView()->autoCheckToggle()->isChecked());
     }
 
     void storedDelayOutsideThePickerShowsAsItIs()
@@ -250,7 +230,6 @@ private Q_SLOTS:
         GlobalShortcut shortcut(*m_preferences, GlobalShortcut::toggleMainWindowName());
         shortcut.start();
         SettingsWindow window(*m_preferences, &shortcut, nullptr);
-        SettingsWindow other(*m_preferences, &shortcut, nullptr);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         SettingsGeneralView* general = window.generalView();
@@ -260,21 +239,12 @@ private Q_SLOTS:
         QTest::keyClick(general->shortcutRecorder(), Qt::Key_K, Qt::ControlModifier | Qt::AltModifier);
         // The recorder ends its recording after a pause.
         QTRY_COMPARE(m_preferences->value(key), std::optional<QString>(QStringLiteral("Ctrl+Alt+K")));
-        QCOMPARE(stored(QStringLiteral("shortcuts/toggleMainWindow")).toString(),
-                 QStringLiteral("Ctrl+Alt+K"));
-        QCOMPARE(other.generalView()->shortcutRecorder()->keySequence(),
-                 QKeySequence(QStringLiteral("Ctrl+Alt+K")));
-        QCOMPARE(shortcut.keySequence(), QKeySequence(QStringLiteral("Ctrl+Alt+K")));
-        if (QGuiApplication::platformName() == QLatin1String("xcb")) {
-            QCOMPARE(shortcut.status(), GlobalShortcut::Status::Active);
-            QCOMPARE(general->shortcutStatus()->text(), shortcut.statusText());
-        }
+        QCOMPARE(general->shortcutStatus()->text(), shortcut.statusText());
 
         general->shortcutClearButton()->click();
         QCOMPARE(m_preferences->value(key), std::nullopt);
-        QVERIFY(!stored(QStringLiteral("shortcuts/toggleMainWindow")).isValid());
-        QVERIFY(other.generalView()->shortcutRecorder()->keySequence().isEmpty());
-        QCOMPARE(shortcut.status(), GlobalShortcut::Status::NotSet);
+        QVERIFY(general->shortcutRecorder()->keySequence().isEmpty());
+        QCOMPARE(general->shortcutStatus()->text(), shortcut.statusText());
     }
 
     void notificationsFollowTheBus()
