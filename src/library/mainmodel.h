@@ -53,7 +53,7 @@ public:
     // given), and starts them. Addresses that are not http(s) are skipped. Returns the new ids.
     QList<qint64> add(const QList<QUrl>& urls,
                       const std::optional<Engine::QorvConfig>& config = std::nullopt);
-    // Adds the text when it is exactly one valid address, else raises "No valid URL found in pasteboard!".
+    // Adds the text when it is exactly one valid address, else raises "No valid URL found in clipboard!".
     bool addFromClipboardText(const QString& text);
 
     // Marks items running and runs each; an item already running in this process is left alone.
@@ -84,7 +84,7 @@ public:
     std::optional<QString> windowSubTitle() const { return m_windowSubTitle; }
     void setWindowSubTitle(const std::optional<QString>& subtitle);
 
-    static QString noValidUrlMessage() { return QStringLiteral("No valid URL found in pasteboard!"); }
+    static QString noValidUrlMessage() { return QStringLiteral("No valid URL found in clipboard!"); }
     static QString storeFailureMessage(const QString& reason)
     {
         return QStringLiteral("The list of downloads could not be saved: %1").arg(reason);

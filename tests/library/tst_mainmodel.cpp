@@ -319,7 +319,7 @@ private Q_SLOTS:
         QVERIFY(!m_model->addFromClipboardText(QString()));
         QVERIFY(!m_model->addFromClipboardText(QStringLiteral("javascript:alert(1)")));
         QCOMPARE(alerts.size(), 3);
-        QCOMPARE(alerts.first().first().toString(), QStringLiteral("No valid URL found in pasteboard!"));
+        QCOMPARE(alerts.first().first().toString(), QStringLiteral("No valid URL found in clipboard!"));
         QCOMPARE(m_store->count(ItemQuery()), 0);
 
         QSignalSpy finished(m_model.get(), &MainModel::runFinished);

@@ -122,9 +122,14 @@ void ShakeListModel::reload()
     apply(m_store.items(query(), 0, isSearching() ? -1 : pageSize));
 }
 
-void ShakeListModel::loadMore()
+bool ShakeListModel::canFetchMore(const QModelIndex& parent) const
 {
-    if (isSearching())
+    return !parent.isValid() && !isSearching() && m_rows.size() < m_total;
+}
+
+void ShakeListModel::fetchMore(const QModelIndex& parent)
+{
+    if (parent.isValid() || isSearching())
         return;
     m_total = m_store.count(query());
     if (m_rows.size() >= m_total)

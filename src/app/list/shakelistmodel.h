@@ -14,8 +14,9 @@ class Store;
 
 namespace App {
 
-// The rows of the download list, newest first. A status filter loads a page of 50 at a time as
-// the end of the list comes into view; a search loads every match at once. Store changes are
+// The rows of the download list, newest first. A status filter loads a page of 50 at a time
+// through Qt's fetchMore, which a view calls as the end of the list comes into view; a search
+// loads every match at once. Store changes are
 // applied in place under the current filter or search: new items appear at the top, deleted
 // ones leave (and with them their selection), changed ones are redrawn.
 class ShakeListModel : public QAbstractListModel
@@ -34,6 +35,10 @@ public:
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    // True while the status filter has items beyond the loaded rows; never while searching.
+    bool canFetchMore(const QModelIndex& parent) const override;
+    // Loads the next page of the status filter.
+    void fetchMore(const QModelIndex& parent) override;
 
     const Library::ShakeItem& item(int row) const { return m_rows.at(row); }
     const Library::ShakeItem* itemById(qint64 id) const;
@@ -53,8 +58,6 @@ public:
     int totalCount() const { return m_total; }
 
 public Q_SLOTS:
-    // The next page of the status filter; nothing while searching or when all are loaded.
-    void loadMore();
     // Re-reads the shown rows from the store now.
     void refresh();
     // Redraws the row of `id` (its progress changed).

@@ -6,8 +6,8 @@ namespace App {
 
 class ShakeListModel;
 
-// The download list: rows drawn by ShakeItemDelegate, several may be selected. When its last
-// loaded row comes into view it asks the model for the next page.
+// The download list: rows drawn by ShakeItemDelegate, several may be selected. Qt's view asks
+// the model for the next page (fetchMore) when its last loaded row comes into view.
 class ShakeListView : public QListView
 {
     Q_OBJECT
@@ -15,16 +15,6 @@ public:
     explicit ShakeListView(QWidget* parent = nullptr);
 
     void setListModel(ShakeListModel* model);
-
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-
-private:
-    void scheduleEndCheck();
-    void checkEnd();
-
-    ShakeListModel* m_model = nullptr;
-    bool m_checkPending = false;
 };
 
 } // namespace App

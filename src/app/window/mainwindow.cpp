@@ -1,12 +1,8 @@
 #include "app/window/mainwindow.h"
 
 #include "app/application.h"
-#include "app/tool/binnotfoundbar.h"
 #include "app/list/errordetailspopup.h"
 #include "app/list/itemcommands.h"
-#include "library/mainmodel.h"
-#include "library/store.h"
-#include "app/window/newdownloaddialog.h"
 #include "app/list/nodownloadplaceholder.h"
 #include "app/list/shakeitemdelegate.h"
 #include "app/list/shakelistmodel.h"
@@ -14,7 +10,13 @@
 #include "app/list/sidebarmodel.h"
 #include "app/list/sidebarview.h"
 #include "app/symbolicon.h"
+#include "app/tool/binnotfoundbar.h"
 #include "app/tool/toolinstaller.h"
+#include "app/update/updatedialog.h"
+#include "app/window/mainwindowactions.h"
+#include "app/window/newdownloaddialog.h"
+#include "library/mainmodel.h"
+#include "library/store.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,7 +27,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -46,7 +47,7 @@ const QUrl officialWebsite(QStringLiteral("https://veltqorv.org/"));
 
 MainWindow::MainWindow(Library::MainModel& model, ToolInstaller& installer, UpdateChecker* updates,
                        QWidget* parent)
-    : QMainWindow(parent), m_model(model), m_installer(installer), m_updates(updates),
+    : QMainWindow(parent), m_model(model), m_installer(installer), m_updates(updates), m_actions(this),
       m_listModel(new ShakeListModel(model.store(), this)),
       m_sidebarModel(new SidebarModel(model.store(), this)),
       m_sidebar(new SidebarView(*m_sidebarModel, this)), m_listView(new ShakeListView(this)),
@@ -79,7 +80,7 @@ MainWindow::MainWindow(Library::MainModel& model, ToolInstaller& installer, Upda
     splitter->setChildrenCollapsible(false);
     setCentralWidget(splitter);
 
-    buildActions();
+    connectActions();
     buildMenus();
     buildToolbar();
 
@@ -141,8 +142,8 @@ MainWindow::MainWindow(Library::MainModel& model, ToolInstaller& installer, Upda
                              : Application::name());
     });
     if (m_updates) {
-        connect(m_updates, &UpdateChecker::canCheckForUpdatesChanged,
-                action(QStringLiteral("checkForUpdates")), &QAction::setEnabled);
+        connect(m_updates, &UpdateChecker::canCheckForUpdatesChanged, m_actions.checkForUpdates(),
+                &QAction::setEnabled);
     }
 
     m_binBar->updateVisibility();
@@ -154,156 +155,87 @@ MainWindow::MainWindow(Library::MainModel& model, ToolInstaller& installer, Upda
 
 MainWindow::~MainWindow() = default;
 
-QAction* MainWindow::addAction(const QString& name, const QString& text, const QString& symbol,
-                               const QKeySequence& shortcut)
+void MainWindow::connectActions()
 {
-    auto* result = new QAction(text, this);
-    result->setObjectName(name);
-    if (!symbol.isEmpty())
-        result->setIcon(SymbolIcon::icon(symbol));
-    if (!shortcut.isEmpty())
-        result->setShortcut(shortcut);
-    // Window-wide, so the shortcuts work from the sidebar and the list alike.
-    result->setShortcutContext(Qt::WindowShortcut);
-    QMainWindow::addAction(result);
-    m_actions.insert(name, result);
-    return result;
-}
+    const MainWindowActions& a = m_actions;
+    connect(a.newWithUrl(), &QAction::triggered, this, &MainWindow::showNewDownloadDialog);
+    connect(a.newFromClipboard(), &QAction::triggered, this, &MainWindow::addFromClipboard);
+    connect(a.settings(), &QAction::triggered, this, &MainWindow::settingsRequested);
+    connect(a.closeWindow(), &QAction::triggered, this, &QWidget::close);
+    connect(a.quit(), &QAction::triggered, this, &MainWindow::quitRequested);
 
-QAction* MainWindow::action(const QString& name) const
-{
-    return m_actions.value(name);
-}
+    connect(a.copy(), &QAction::triggered, this, &MainWindow::copySelection);
+    connect(a.paste(), &QAction::triggered, this, &MainWindow::pasteInto);
+    connect(a.selectAll(), &QAction::triggered, this, &MainWindow::selectAllInto);
+    connect(a.search(), &QAction::triggered, this, [this] {
+        m_search->setFocus(Qt::ShortcutFocusReason);
+        m_search->selectAll();
+    });
+    for (SidebarItemType type : Library::standardSidebarItems())
+        connect(a.filter(type), &QAction::triggered, this, [this, type] { m_sidebar->select(type); });
 
-void MainWindow::buildActions()
-{
-    connect(addAction(QStringLiteral("newWithUrl"), tr("New with URL…"), QStringLiteral("link.badge.plus"),
-                      QKeySequence(Qt::CTRL | Qt::Key_N)),
-            &QAction::triggered, this, &MainWindow::showNewDownloadDialog);
-    connect(addAction(QStringLiteral("newFromClipboard"), tr("New from Clipboard…"),
-                      QStringLiteral("doc.on.doc"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_N)),
-            &QAction::triggered, this, &MainWindow::addFromClipboard);
-    connect(addAction(QStringLiteral("settings"), tr("Settings…"), QStringLiteral("gearshape"),
-                      QKeySequence(Qt::CTRL | Qt::Key_Comma)),
-            &QAction::triggered, this, &MainWindow::settingsRequested);
-    connect(addAction(QStringLiteral("closeWindow"), tr("Close Window"), QString(),
-                      QKeySequence(Qt::CTRL | Qt::Key_W)),
-            &QAction::triggered, this, &QWidget::close);
-    connect(addAction(QStringLiteral("quit"), tr("Quit"), QStringLiteral("power"),
-                      QKeySequence(Qt::CTRL | Qt::Key_Q)),
-            &QAction::triggered, this, &MainWindow::quitRequested);
-
-    QAction* copy =
-        addAction(QStringLiteral("copy"), tr("Copy"), QStringLiteral("doc.on.doc"), QKeySequence::Copy);
-    connect(copy, &QAction::triggered, this, &MainWindow::copySelection);
-    connect(addAction(QStringLiteral("paste"), tr("Paste"), QString(), QKeySequence::Paste),
-            &QAction::triggered, this, &MainWindow::pasteInto);
-    connect(addAction(QStringLiteral("selectAll"), tr("Select All"), QString(), QKeySequence::SelectAll),
-            &QAction::triggered, this, &MainWindow::selectAllInto);
-    connect(addAction(QStringLiteral("search"), tr("Search…"), QStringLiteral("magnifyingglass"),
-                      QKeySequence(Qt::CTRL | Qt::Key_Slash)),
-            &QAction::triggered, this, [this] {
-                m_search->setFocus(Qt::ShortcutFocusReason);
-                m_search->selectAll();
-            });
-
-    const QList<SidebarItemType> types = Library::standardSidebarItems();
-    for (qsizetype i = 0; i < types.size(); ++i) {
-        const SidebarItemType type = types.at(i);
-        QAction* filter =
-            addAction(QStringLiteral("filter.%1").arg(static_cast<int>(type)), Library::title(type),
-                      Library::symbol(type), QKeySequence(Qt::CTRL | (Qt::Key_1 + static_cast<int>(i))));
-        connect(filter, &QAction::triggered, this, [this, type] { m_sidebar->select(type); });
-    }
-
-    QAction* run = addAction(QStringLiteral("run"), tr("Run"), QStringLiteral("play.fill"),
-                             QKeySequence(Qt::CTRL | Qt::Key_R));
-    run->setToolTip(tr("Run"));
-    connect(run, &QAction::triggered, this, [this] {
+    connect(a.run(), &QAction::triggered, this, [this] {
         const QList<qint64> ids = selectedIds();
         if (!ids.isEmpty())
             m_model.start(ids);
     });
-    QAction* stop = addAction(QStringLiteral("stop"), tr("Stop"), QStringLiteral("stop.fill"),
-                              QKeySequence(Qt::CTRL | Qt::Key_Period));
-    stop->setToolTip(tr("Stop"));
-    connect(stop, &QAction::triggered, this, [this] {
+    connect(a.stop(), &QAction::triggered, this, [this] {
         const QList<qint64> ids = selectedIds();
         if (!ids.isEmpty())
             m_model.stop(ids);
     });
-    connect(addAction(QStringLiteral("toggleStar"), tr("Toggle Starred"), QStringLiteral("star"),
-                      QKeySequence(Qt::CTRL | Qt::Key_D)),
-            &QAction::triggered, this, [this] {
-                const QList<qint64> ids = selectedIds();
-                if (!ids.isEmpty())
-                    m_model.toggleStar(ids);
-            });
-    connect(addAction(QStringLiteral("copyUrl"), tr("Copy URL"), QStringLiteral("doc.on.doc")),
-            &QAction::triggered, this, [this] { ItemCommands::copyAddresses(selectedItems()); });
-    connect(addAction(QStringLiteral("openInBrowser"), tr("Open in Browser…"), QStringLiteral("safari"),
-                      QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O)),
-            &QAction::triggered, this, &MainWindow::openSelectedInBrowser);
-    connect(addAction(QStringLiteral("openFile"), tr("Open File"), QStringLiteral("doc.play"),
-                      QKeySequence(Qt::CTRL | Qt::Key_O)),
-            &QAction::triggered, this, &MainWindow::openSelectedFile);
-    connect(addAction(QStringLiteral("showInFolder"), tr("Show in Folder"), QStringLiteral("folder"),
-                      QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_R)),
-            &QAction::triggered, this, &MainWindow::showSelectedInFolder);
-    connect(addAction(QStringLiteral("delete"), tr("Delete"), QStringLiteral("trash"), QKeySequence::Delete),
-            &QAction::triggered, this, [this] {
-                const QList<qint64> ids = selectedIds();
-                if (!ids.isEmpty())
-                    m_model.remove(ids);
-            });
+    connect(a.toggleStar(), &QAction::triggered, this, [this] {
+        const QList<qint64> ids = selectedIds();
+        if (!ids.isEmpty())
+            m_model.toggleStar(ids);
+    });
+    connect(a.copyUrl(), &QAction::triggered, this, [this] { ItemCommands::copyAddresses(selectedItems()); });
+    connect(a.openInBrowser(), &QAction::triggered, this, &MainWindow::openSelectedInBrowser);
+    connect(a.openFile(), &QAction::triggered, this, &MainWindow::openSelectedFile);
+    connect(a.showInFolder(), &QAction::triggered, this, &MainWindow::showSelectedInFolder);
+    connect(a.remove(), &QAction::triggered, this, [this] {
+        const QList<qint64> ids = selectedIds();
+        if (!ids.isEmpty())
+            m_model.remove(ids);
+    });
 
-    QAction* check = addAction(QStringLiteral("checkForUpdates"), tr("Check for Updates…"),
-                               QStringLiteral("arrow.clockwise"));
-    check->setEnabled(m_updates && m_updates->canCheckForUpdates());
+    a.checkForUpdates()->setEnabled(m_updates && m_updates->canCheckForUpdates());
     if (m_updates)
-        connect(check, &QAction::triggered, m_updates, &UpdateChecker::checkForUpdates);
-    connect(addAction(QStringLiteral("officialWebsite"), tr("Official Website")), &QAction::triggered, this,
+        connect(a.checkForUpdates(), &QAction::triggered, m_updates, &UpdateChecker::checkForUpdates);
+    connect(a.officialWebsite(), &QAction::triggered, this,
             [] { QDesktopServices::openUrl(officialWebsite); });
-    connect(addAction(QStringLiteral("about"), tr("About %1").arg(Application::name())), &QAction::triggered,
-            this, [this] {
-                QMessageBox::about(
-                    this, tr("About %1").arg(Application::name()),
-                    tr("<b>%1</b> %2 (%3)<br>A desktop front end for yt-dlp.")
-                        .arg(Application::name(), Application::version(), Application::build()));
-            });
+    connect(a.about(), &QAction::triggered, this, [this] {
+        QMessageBox::about(this, tr("About %1").arg(Application::name()),
+                           tr("<b>%1</b> %2 (%3)<br>A desktop front end for yt-dlp.")
+                               .arg(Application::name(), Application::version(), Application::build()));
+    });
 }
 
 void MainWindow::buildMenus()
 {
+    const MainWindowActions& a = m_actions;
     QMenu* file = menuBar()->addMenu(tr("&File"));
-    file->addActions({action(QStringLiteral("newWithUrl")), action(QStringLiteral("newFromClipboard"))});
+    file->addActions({a.newWithUrl(), a.newFromClipboard()});
     file->addSeparator();
-    file->addAction(action(QStringLiteral("settings")));
+    file->addAction(a.settings());
     file->addSeparator();
-    file->addActions({action(QStringLiteral("closeWindow")), action(QStringLiteral("quit"))});
+    file->addActions({a.closeWindow(), a.quit()});
 
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
-    edit->addActions({action(QStringLiteral("copy")), action(QStringLiteral("paste")),
-                      action(QStringLiteral("selectAll"))});
+    edit->addActions({a.copy(), a.paste(), a.selectAll()});
     edit->addSeparator();
-    edit->addAction(action(QStringLiteral("search")));
+    edit->addAction(a.search());
 
-    QMenu* view = menuBar()->addMenu(tr("&View"));
-    for (SidebarItemType type : Library::standardSidebarItems())
-        view->addAction(action(QStringLiteral("filter.%1").arg(static_cast<int>(type))));
+    menuBar()->addMenu(tr("&View"))->addActions(a.filters());
 
     QMenu* downloads = menuBar()->addMenu(tr("&Downloads"));
-    downloads->addActions({action(QStringLiteral("run")), action(QStringLiteral("stop")),
-                           action(QStringLiteral("toggleStar"))});
+    downloads->addActions({a.run(), a.stop(), a.toggleStar()});
     downloads->addSeparator();
-    downloads->addActions({action(QStringLiteral("copyUrl")), action(QStringLiteral("openInBrowser")),
-                           action(QStringLiteral("openFile")), action(QStringLiteral("showInFolder"))});
+    downloads->addActions({a.copyUrl(), a.openInBrowser(), a.openFile(), a.showInFolder()});
     downloads->addSeparator();
-    downloads->addAction(action(QStringLiteral("delete")));
+    downloads->addAction(a.remove());
 
-    QMenu* help = menuBar()->addMenu(tr("&Help"));
-    help->addActions({action(QStringLiteral("checkForUpdates")), action(QStringLiteral("officialWebsite")),
-                      action(QStringLiteral("about"))});
+    menuBar()->addMenu(tr("&Help"))->addActions({a.checkForUpdates(), a.officialWebsite(), a.about()});
 }
 
 void MainWindow::buildToolbar()
@@ -314,7 +246,7 @@ void MainWindow::buildToolbar()
     bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
 
     auto* newMenu = new QMenu(this);
-    newMenu->addActions({action(QStringLiteral("newWithUrl")), action(QStringLiteral("newFromClipboard"))});
+    newMenu->addActions({m_actions.newWithUrl(), m_actions.newFromClipboard()});
     auto* newButton = new QToolButton(bar);
     newButton->setObjectName(QStringLiteral("newShakeMenu"));
     newButton->setIcon(SymbolIcon::icon(QStringLiteral("plus")));
@@ -326,10 +258,9 @@ void MainWindow::buildToolbar()
     auto* spacer = new QWidget(bar);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     bar->addWidget(spacer);
-    bar->addAction(action(QStringLiteral("run")));
-    QAction* stop = action(QStringLiteral("stop"));
-    bar->addAction(stop);
-    if (auto* stopButton = qobject_cast<QToolButton*>(bar->widgetForAction(stop)))
+    bar->addAction(m_actions.run());
+    bar->addAction(m_actions.stop());
+    if (auto* stopButton = qobject_cast<QToolButton*>(bar->widgetForAction(m_actions.stop())))
         stopButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
 
     m_search->setObjectName(QStringLiteral("searchField"));
@@ -381,12 +312,12 @@ void MainWindow::updateActions()
         browsable = browsable || (item.source && ItemCommands::isBrowsable(*item.source));
         hasFile = hasFile || (item.isCompleted() && item.info && item.info->location);
     }
-    for (const char* name : {"run", "stop", "toggleStar", "copyUrl", "delete"})
-        action(QLatin1String(name))->setEnabled(any);
-    action(QStringLiteral("openInBrowser"))->setEnabled(browsable);
-    action(QStringLiteral("openFile"))->setEnabled(hasFile);
-    action(QStringLiteral("showInFolder"))->setEnabled(hasFile);
-    action(QStringLiteral("delete"))->setText(items.size() > 1 ? tr("Delete selected items") : tr("Delete"));
+    for (QAction* needsSelection : m_actions.selectionActions())
+        needsSelection->setEnabled(any);
+    m_actions.openInBrowser()->setEnabled(browsable);
+    m_actions.openFile()->setEnabled(hasFile);
+    m_actions.showInFolder()->setEnabled(hasFile);
+    m_actions.remove()->setText(items.size() > 1 ? tr("Delete selected items") : tr("Delete"));
 }
 
 QList<qint64> MainWindow::selectedIds() const
@@ -414,18 +345,18 @@ void MainWindow::showContextMenu(const QPoint& pos)
         m_listView->selectionModel()->select(clicked, QItemSelectionModel::ClearAndSelect);
     updateActions();
     const Library::ShakeItem* item = m_listModel->itemById(clicked.data(ShakeListModel::IdRole).toLongLong());
-    QAction* star = action(QStringLiteral("toggleStar"));
+    QAction* star = m_actions.toggleStar();
     star->setIcon(
         SymbolIcon::icon(item && item->isStarred() ? QStringLiteral("star.slash") : QStringLiteral("star")));
 
     auto* menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->addActions({action(QStringLiteral("run")), action(QStringLiteral("stop"))});
+    menu->addActions({m_actions.run(), m_actions.stop()});
     menu->addSeparator();
-    menu->addActions({action(QStringLiteral("copyUrl")), action(QStringLiteral("openInBrowser")),
-                      action(QStringLiteral("openFile")), action(QStringLiteral("showInFolder"))});
+    menu->addActions(
+        {m_actions.copyUrl(), m_actions.openInBrowser(), m_actions.openFile(), m_actions.showInFolder()});
     menu->addSeparator();
-    menu->addActions({star, action(QStringLiteral("delete"))});
+    menu->addActions({star, m_actions.remove()});
     menu->popup(m_listView->viewport()->mapToGlobal(pos));
 }
 
@@ -545,42 +476,7 @@ void MainWindow::toggleVisibility()
 void MainWindow::presentUpdateCheck(UpdateChecker::Outcome outcome, const UpdateChecker::Release& release,
                                     const QString& message, bool userInitiated)
 {
-    if (!userInitiated && outcome != UpdateChecker::Outcome::UpdateAvailable)
-        return;
-    auto* box = new QMessageBox(this);
-    box->setObjectName(QStringLiteral("updateResult"));
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowTitle(tr("Software Update"));
-    switch (outcome) {
-    case UpdateChecker::Outcome::UpdateAvailable: {
-        const QString version = release.version.isEmpty() ? release.build : release.version;
-        box->setIcon(QMessageBox::Information);
-        box->setText(tr("%1 %2 is available — you have %3.")
-                         .arg(Application::name(), version, Application::version()));
-        if (release.link.isValid() && !release.link.isEmpty()) {
-            QPushButton* open = box->addButton(tr("Download…"), QMessageBox::AcceptRole);
-            const QUrl link = release.link;
-            connect(open, &QPushButton::clicked, box, [link] {
-                if (ItemCommands::isBrowsable(link))
-                    QDesktopServices::openUrl(link);
-            });
-        }
-        box->addButton(tr("Later"), QMessageBox::RejectRole);
-        break;
-    }
-    case UpdateChecker::Outcome::UpToDate:
-        box->setIcon(QMessageBox::Information);
-        box->setText(tr("You're up to date! %1 %2 is the newest version.")
-                         .arg(Application::name(), Application::version()));
-        box->addButton(QMessageBox::Ok);
-        break;
-    case UpdateChecker::Outcome::Failed:
-        box->setIcon(QMessageBox::Warning);
-        box->setText(message);
-        box->addButton(QMessageBox::Ok);
-        break;
-    }
-    box->open();
+    UpdateDialog::present(outcome, release, message, userInitiated, this);
 }
 
 } // namespace App

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "library/sidebaritemtype.h"
-#include "app/window/newdownloaddialog.h"
 #include "app/update/updatechecker.h"
+#include "app/window/mainwindowactions.h"
+#include "app/window/newdownloaddialog.h"
+#include "library/sidebaritemtype.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -52,8 +53,7 @@ public:
     // The ids of the selected rows, in list order.
     QList<qint64> selectedIds() const;
 
-    // Actions by their object names ("run", "stop", "delete", …), for menus elsewhere and tests.
-    QAction* action(const QString& name) const;
+    const MainWindowActions& actions() const { return m_actions; }
     QString subtitle() const;
 
 public Q_SLOTS:
@@ -76,7 +76,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void buildActions();
+    void connectActions();
     void buildMenus();
     void buildToolbar();
     void updateDetail();
@@ -92,12 +92,11 @@ private:
     void openSelectedFile();
     void showSelectedInFolder();
     QList<Library::ShakeItem> selectedItems() const;
-    QAction* addAction(const QString& name, const QString& text, const QString& symbol = QString(),
-                       const QKeySequence& shortcut = QKeySequence());
 
     Library::MainModel& m_model;
     ToolInstaller& m_installer;
     UpdateChecker* m_updates;
+    MainWindowActions m_actions;
     ShakeListModel* m_listModel;
     SidebarModel* m_sidebarModel;
     SidebarView* m_sidebar;
@@ -109,7 +108,6 @@ private:
     BinNotFoundBar* m_binBar;
     QWidget* m_listPage;
     QPointer<NewDownloadDialog> m_newDialog;
-    QHash<QString, QAction*> m_actions;
 };
 
 } // namespace App

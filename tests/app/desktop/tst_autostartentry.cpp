@@ -53,20 +53,15 @@ private Q_SLOTS:
         QVERIFY(text.contains(QStringLiteral("\nExec=/usr/bin/veltqorv\n")));
         QVERIFY(text.contains(QStringLiteral("\nType=Application\n")));
 
-        // Writing again over an existing entry is fine.
-        QCOMPARE(AutostartEntry::setEnabled(true, QStringLiteral("/usr/bin/veltqorv")), std::nullopt);
+        // Writing again over an existing entry is fine; by default it starts this program.
+        QCOMPARE(AutostartEntry::setEnabled(true), std::nullopt);
+        QVERIFY(read(AutostartEntry::filePath())
+                    .contains(QStringLiteral("Exec=") + QCoreApplication::applicationFilePath()));
         QCOMPARE(AutostartEntry::setEnabled(false), std::nullopt);
         QVERIFY(!QFileInfo::exists(AutostartEntry::filePath()));
         QVERIFY(!AutostartEntry::isEnabled());
         // Removing what is not there is no error.
         QCOMPARE(AutostartEntry::setEnabled(false), std::nullopt);
-    }
-
-    void defaultExecutableIsTheRunningProgram()
-    {
-        QCOMPARE(AutostartEntry::setEnabled(true), std::nullopt);
-        QVERIFY(read(AutostartEntry::filePath())
-                    .contains(QStringLiteral("Exec=") + QCoreApplication::applicationFilePath()));
     }
 
     void stateIsReadFromTheFile_data()

@@ -68,20 +68,26 @@ private Q_SLOTS:
         QLocalSocket client;
         client.connectToServer(serverName());
         QVERIFY(client.waitForConnected(5000));
-        // Header split in two, then the rest: the receiver waits for the whole frame.
+        // Header split in two, then the rest: the receiver waits for the whole frame. Between
+        // the pieces another program's message is handled, after the piece before it was read.
+        const auto marker = [&](int count) {
+            QLocalSocket other;
+            other.connectToServer(serverName());
+            QVERIFY(other.waitForConnected(5000));
+            other.write(frame({QStringLiteral("marker")}));
+            QTRY_COMPARE(spy.count(), count);
+            QCOMPARE(spy.last().at(0).toStringList(), QStringList{QStringLiteral("marker")});
+        };
         client.write(bytes.left(2));
         client.flush();
-        QTest::qWait(50);
-        QCOMPARE(spy.count(), 0);
+        marker(1);
         client.write(bytes.mid(2, 7));
         client.flush();
-        QTest::qWait(50);
-        QCOMPARE(spy.count(), 0);
+        marker(2);
         client.write(bytes.mid(9));
         client.flush();
-
-        QTRY_COMPARE(spy.count(), 1);
-        QCOMPARE(spy.at(0).at(0).toStringList(), sent);
+        QTRY_COMPARE(spy.count(), 3);
+        QCOMPARE(spy.at(2).at(0).toStringList(), sent);
         QTRY_VERIFY(client.bytesAvailable() > 0 || client.state() == QLocalSocket::UnconnectedState);
         QCOMPARE(client.read(1), QByteArray(1, '\x01'));
     }
@@ -90,10 +96,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("oversized") << frame(QByteArray(16, 'x'), SingleInstance::maximumMessageSize + 1);
-        QTest::newRow("largest declared size") << frame(QByteArray(), 0xffffffffu);
         QTest::newRow("not JSON") << frame(QByteArray("not json"), 8);
         QTest::newRow("JSON object") << frame(QByteArray("{\"a\":1}"), 7);
-        QTest::newRow("truncated JSON") << frame(QByteArray("[\"abc"), 5);
     }
 
     void badMessagesAreDropped()

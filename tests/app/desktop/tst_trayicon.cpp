@@ -21,7 +21,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("toolTip");
         QTest::newRow("none") << 0 << QStringLiteral("VeltQorv");
         QTest::newRow("one") << 1 << QStringLiteral("VeltQorv — 1 download running");
-        QTest::newRow("two") << 2 << QStringLiteral("VeltQorv — 2 downloads running");
         QTest::newRow("many") << 150 << QStringLiteral("VeltQorv — 150 downloads running");
     }
 

@@ -148,7 +148,6 @@ private Q_SLOTS:
         QTest::newRow("any case") << QStringLiteral("permissionerror ... COOKIES") << true;
         QTest::newRow("only PermissionError") << QStringLiteral("PermissionError: [Errno 13] /x") << false;
         QTest::newRow("only cookies") << QStringLiteral("could not find cookies") << false;
-        QTest::newRow("other") << QStringLiteral("ERROR: Video unavailable") << false;
     }
 
     void errorExplanation()

@@ -8,12 +8,12 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QWidget>
 
 #include <xcb/xcb.h>
 #include <xcb/xcb_keysyms.h>
 
 #include <cstdlib>
+#include <memory>
 
 using App::GlobalShortcut;
 
@@ -33,8 +33,9 @@ public:
         xcb_key_symbols_free(m_symbols);
         xcb_disconnect(m_connection);
     }
-    // Grabs keysym with modifiers; true when the server granted it.
-    bool grab(xcb_keysym_t keysym, quint16 modifiers)
+    // Grabs keysym with modifiers; true when the server granted it. Unless `keep`, it lets go
+    // again at once.
+    bool grab(xcb_keysym_t keysym, quint16 modifiers, bool keep = false)
     {
         xcb_keycode_t* codes = xcb_key_symbols_get_keycode(m_symbols, keysym);
         if (!codes)
@@ -46,22 +47,9 @@ public:
                                                                  XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
         const bool granted = error == nullptr;
         std::free(error);
-        if (granted)
+        if (granted && !keep)
             xcb_ungrab_key(m_connection, code, m_root, modifiers);
         xcb_flush(m_connection);
-        return granted;
-    }
-    // Keeps a grab until this client goes away.
-    bool hold(xcb_keysym_t keysym, quint16 modifiers)
-    {
-        xcb_keycode_t* codes = xcb_key_symbols_get_keycode(m_symbols, keysym);
-        const xcb_keycode_t code = codes[0];
-        std::free(codes);
-        xcb_generic_error_t* error =
-            xcb_request_check(m_connection, xcb_grab_key_checked(m_connection, 1, m_root, modifiers, code,
-                                                                 XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
-        const bool granted = error == nullptr;
-        std::free(error);
         return granted;
     }
 
@@ -110,58 +98,26 @@ private Q_SLOTS:
         m_preferences->setValue(m_key, std::optional<QString>());
     }
 
-    void storedUnderItsName()
+    void pressActivates()
     {
         QCOMPARE(m_key.name(), QStringLiteral("shortcuts/toggleMainWindow"));
         GlobalShortcut shortcut(*m_preferences, GlobalShortcut::toggleMainWindowName());
         shortcut.start();
         QCOMPARE(shortcut.status(), GlobalShortcut::Status::NotSet);
-        QVERIFY(shortcut.keySequence().isEmpty());
-    }
-
-    void pressTogglesTheWindow()
-    {
-        QWidget window;
-        GlobalShortcut shortcut(*m_preferences, GlobalShortcut::toggleMainWindowName());
-        connect(&shortcut, &GlobalShortcut::activated, &window,
-                [&window] { window.setVisible(!window.isVisible()); });
-        shortcut.start();
         record(QStringLiteral("Ctrl+Alt+K"));
         QCOMPARE(shortcut.status(), GlobalShortcut::Status::Active);
         QCOMPARE(shortcut.keySequence(), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_K));
         QVERIFY(shortcut.statusText().contains(QStringLiteral("show or hide")));
         QSignalSpy spy(&shortcut, &GlobalShortcut::activated);
-
         press(QStringLiteral("ctrl+alt+k"));
         QTRY_COMPARE(spy.count(), 1);
-        QVERIFY(window.isVisible());
+        // With the lock keys on, too.
+        press(QStringLiteral("Num_Lock"));
+        press(QStringLiteral("Caps_Lock"));
         press(QStringLiteral("ctrl+alt+k"));
+        press(QStringLiteral("Num_Lock"));
+        press(QStringLiteral("Caps_Lock"));
         QTRY_COMPARE(spy.count(), 2);
-        QVERIFY(!window.isVisible());
-    }
-
-    void lockKeysDoNotMatter_data()
-    {
-        QTest::addColumn<QStringList>("locks");
-        QTest::newRow("Num Lock") << QStringList{QStringLiteral("Num_Lock")};
-        QTest::newRow("Caps Lock") << QStringList{QStringLiteral("Caps_Lock")};
-        QTest::newRow("both") << QStringList{QStringLiteral("Num_Lock"), QStringLiteral("Caps_Lock")};
-    }
-
-    void lockKeysDoNotMatter()
-    {
-        QFETCH(QStringList, locks);
-        GlobalShortcut shortcut(*m_preferences, GlobalShortcut::toggleMainWindowName());
-        shortcut.start();
-        record(QStringLiteral("Ctrl+Alt+K"));
-        QSignalSpy spy(&shortcut, &GlobalShortcut::activated);
-        for (const QString& lock : locks)
-            press(lock);
-        press(QStringLiteral("ctrl+alt+k"));
-        // Locks back off before any check can fail.
-        for (const QString& lock : locks)
-            press(lock);
-        QTRY_COMPARE(spy.count(), 1);
     }
 
     void otherCombinationsPassThrough()
@@ -169,20 +125,25 @@ private Q_SLOTS:
         GlobalShortcut shortcut(*m_preferences, GlobalShortcut::toggleMainWindowName());
         shortcut.start();
         record(QStringLiteral("Ctrl+Alt+K"));
+        // A second shortcut on the same connection: its press is handled after the ones before it.
+        GlobalShortcut marker(*m_preferences, QStringLiteral("marker"));
+        marker.start();
+        m_preferences->setValue(GlobalShortcut::preferenceKey(QStringLiteral("marker")),
+                                std::optional<QString>(QStringLiteral("Ctrl+Alt+J")));
+        QCOMPARE(marker.status(), GlobalShortcut::Status::Active);
         QSignalSpy spy(&shortcut, &GlobalShortcut::activated);
+        QSignalSpy marked(&marker, &GlobalShortcut::activated);
         press(QStringLiteral("ctrl+k"));
         press(QStringLiteral("ctrl+shift+alt+k"));
-        // A press of the real combination afterwards arrives alone.
-        press(QStringLiteral("ctrl+alt+k"));
-        QTRY_COMPARE(spy.count(), 1);
-        QTest::qWait(100);
-        QCOMPARE(spy.count(), 1);
+        press(QStringLiteral("ctrl+alt+j"));
+        QTRY_COMPARE(marked.count(), 1);
+        QCOMPARE(spy.count(), 0);
     }
 
     void combinationHeldByAnotherProgram()
     {
         OtherProgram other;
-        QVERIFY(other.hold(keysymJ, ctrlAlt));
+        QVERIFY(other.grab(keysymJ, ctrlAlt, true));
         GlobalShortcut shortcut(*m_preferences, GlobalShortcut::toggleMainWindowName());
         QSignalSpy status(&shortcut, &GlobalShortcut::statusChanged);
         shortcut.start();
@@ -196,13 +157,14 @@ private Q_SLOTS:
         QCOMPARE(shortcut.status(), GlobalShortcut::Status::Active);
     }
 
-    void changingOrClearingReleasesTheGrab()
+    void changingClearingOrDestroyingReleasesTheGrab()
     {
         OtherProgram other;
-        GlobalShortcut shortcut(*m_preferences, GlobalShortcut::toggleMainWindowName());
-        shortcut.start();
+        auto shortcut =
+            std::make_unique<GlobalShortcut>(*m_preferences, GlobalShortcut::toggleMainWindowName());
+        shortcut->start();
         record(QStringLiteral("Ctrl+Alt+K"));
-        QCOMPARE(shortcut.status(), GlobalShortcut::Status::Active);
+        QCOMPARE(shortcut->status(), GlobalShortcut::Status::Active);
         // Held for every lock state.
         for (const int locks :
              {0, int(XCB_MOD_MASK_LOCK), int(XCB_MOD_MASK_2), int(XCB_MOD_MASK_LOCK | XCB_MOD_MASK_2)})
@@ -211,21 +173,13 @@ private Q_SLOTS:
         record(QStringLiteral("Ctrl+Alt+J"));
         QVERIFY(other.grab(keysymK, ctrlAlt));
         QVERIFY(!other.grab(keysymJ, ctrlAlt));
-
         m_preferences->setValue(m_key, std::optional<QString>());
-        QCOMPARE(shortcut.status(), GlobalShortcut::Status::NotSet);
+        QCOMPARE(shortcut->status(), GlobalShortcut::Status::NotSet);
         QVERIFY(other.grab(keysymJ, ctrlAlt));
-    }
 
-    void destroyingReleasesTheGrab()
-    {
-        OtherProgram other;
-        {
-            GlobalShortcut shortcut(*m_preferences, GlobalShortcut::toggleMainWindowName());
-            shortcut.start();
-            record(QStringLiteral("Ctrl+Alt+K"));
-            QVERIFY(!other.grab(keysymK, ctrlAlt));
-        }
+        record(QStringLiteral("Ctrl+Alt+K"));
+        QVERIFY(!other.grab(keysymK, ctrlAlt));
+        shortcut.reset();
         QVERIFY(other.grab(keysymK, ctrlAlt));
     }
 
@@ -244,7 +198,6 @@ private Q_SLOTS:
         record(portable);
         QVERIFY(shortcut.status() == GlobalShortcut::Status::Invalid ||
                 shortcut.status() == GlobalShortcut::Status::NotSet);
-        QVERIFY(shortcut.status() != GlobalShortcut::Status::Active);
     }
 
     void functionKeyAndShiftedSymbol_data()

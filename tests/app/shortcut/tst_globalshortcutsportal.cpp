@@ -1,9 +1,9 @@
 // The show/hide shortcut through the desktop portal's global shortcuts, answered by a stand-in
 // portal on a bus of the test's own.
+#include "app/settings/settingsgeneralview.h"
 #include "app/shortcut/globalshortcut.h"
 #include "app/shortcut/portalshortcut.h"
 #include "app/shortcut/portaltrigger.h"
-#include "app/settings/settingsgeneralview.h"
 #include "engine/preferences.h"
 #include "support/privatebus.h"
 
@@ -71,22 +71,15 @@ public:
 
     void activate(const QString& session, const QString& id)
     {
-        QDBusMessage signal =
-            QDBusMessage::createSignal(portalPath, QStringLiteral("org.freedesktop.portal.GlobalShortcuts"),
-                                       QStringLiteral("Activated"));
-        signal << QVariant::fromValue(QDBusObjectPath(session)) << id << QVariant::fromValue(qulonglong(1))
-               << QVariantMap();
-        m_bus.send(signal);
+        send(QStringLiteral("Activated"), {QVariant::fromValue(QDBusObjectPath(session)), id,
+                                           QVariant::fromValue(qulonglong(1)), QVariantMap()});
     }
 
     void changeKeys(const QString& session, const QString& id, const QString& trigger)
     {
-        QDBusMessage signal =
-            QDBusMessage::createSignal(portalPath, QStringLiteral("org.freedesktop.portal.GlobalShortcuts"),
-                                       QStringLiteral("ShortcutsChanged"));
         const QList<PortalShortcut> shortcuts{{id, {{QStringLiteral("trigger_description"), trigger}}}};
-        signal << QVariant::fromValue(QDBusObjectPath(session)) << QVariant::fromValue(shortcuts);
-        m_bus.send(signal);
+        send(QStringLiteral("ShortcutsChanged"),
+             {QVariant::fromValue(QDBusObjectPath(session)), QVariant::fromValue(shortcuts)});
     }
 
 public Q_SLOTS:
@@ -121,6 +114,14 @@ public Q_SLOTS:
     }
 
 private:
+    void send(const QString& name, const QVariantList& arguments)
+    {
+        QDBusMessage signal = QDBusMessage::createSignal(
+            portalPath, QStringLiteral("org.freedesktop.portal.GlobalShortcuts"), name);
+        signal.setArguments(arguments);
+        m_bus.send(signal);
+    }
+
     static QString sender(const QDBusMessage& message)
     {
         return message.service().mid(1).replace(QLatin1Char('.'), QLatin1Char('_'));
@@ -207,18 +208,12 @@ private Q_SLOTS:
         row("letter, lower case with Shift as a modifier", Qt::CTRL | Qt::SHIFT | Qt::Key_D, "CTRL+SHIFT+d");
         row("all modifiers in order", Qt::META | Qt::SHIFT | Qt::ALT | Qt::CTRL | Qt::Key_F12,
             "CTRL+ALT+SHIFT+LOGO+F12");
-        row("Meta is the logo key", Qt::META | Qt::Key_A, "LOGO+a");
         row("no modifier", QKeyCombination(Qt::Key_F5), "F5");
         row("digit", Qt::ALT | Qt::Key_7, "ALT+7");
         row("shifted symbol by its own name", Qt::CTRL | Qt::Key_Exclam, "CTRL+exclam");
-        row("backquote", Qt::CTRL | Qt::Key_QuoteLeft, "CTRL+grave");
-        row("space", Qt::CTRL | Qt::Key_Space, "CTRL+space");
         row("page up", Qt::ALT | Qt::Key_PageUp, "ALT+Page_Up");
-        row("backspace", Qt::CTRL | Qt::Key_Backspace, "CTRL+BackSpace");
-        row("media key", QKeyCombination(Qt::Key_MediaPlay), "XF86AudioPlay");
         row("keypad digit", Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_5, "CTRL+KP_5");
         row("keypad plus", Qt::KeypadModifier | Qt::Key_Plus, "KP_Add");
-        row("keypad enter", Qt::KeypadModifier | Qt::Key_Enter, "KP_Enter");
         row("keypad flag on a key without a keypad name", Qt::KeypadModifier | Qt::Key_Home, "Home");
         row("modifier alone", Qt::CTRL | Qt::Key_Control, "");
         row("unknown key", Qt::CTRL | Qt::Key_unknown, "");
@@ -237,42 +232,30 @@ private Q_SLOTS:
 
     // First of the tests on the bus: the signal connections must work in a process that has
     // not used the portal before.
-    void activationForOurShortcutOnly()
+    void signalsForOurSessionAndShortcutOnly()
     {
         QVERIFY(m_desktop->offerPortal());
-        m_desktop->portal.assignedTrigger = QStringLiteral("Ctrl+Shift+D");
+        StandInPortal& portal = m_desktop->portal;
+        portal.assignedTrigger = QStringLiteral("Ctrl+Shift+D");
         auto shortcut = recordedShortcut(QStringLiteral("Ctrl+Shift+D"));
         QTRY_COMPARE(shortcut->status(), Status::Active);
-        const QString session = m_desktop->portal.binds.last().session;
+        const QString session = portal.binds.last().session;
+        const QString other = QStringLiteral("/org/freedesktop/portal/desktop/session/1_99/other");
         QSignalSpy activated(shortcut.get(), &GlobalShortcut::activated);
-
-        m_desktop->portal.activate(QStringLiteral("/org/freedesktop/portal/desktop/session/1_99/other"),
-                                   m_name);
-        m_desktop->portal.activate(session, QStringLiteral("someoneElse"));
-        m_desktop->portal.activate(session, m_name);
-        // Signals arrive in order, so by the time ours has, the others have been turned away.
-        QTRY_COMPARE(activated.count(), 1);
-        m_desktop->portal.activate(session, m_name);
-        QTRY_COMPARE(activated.count(), 2);
-    }
-
-    void keysChangedInTheDesktop()
-    {
-        QVERIFY(m_desktop->offerPortal());
-        m_desktop->portal.assignedTrigger = QStringLiteral("Ctrl+Alt+K");
-        auto shortcut = recordedShortcut(QStringLiteral("Ctrl+Alt+K"));
-        QTRY_COMPARE(shortcut->status(), Status::Active);
-        const QString session = m_desktop->portal.binds.last().session;
         QSignalSpy status(shortcut.get(), &GlobalShortcut::statusChanged);
 
-        m_desktop->portal.changeKeys(QStringLiteral("/org/freedesktop/portal/desktop/session/1_99/other"),
-                                     m_name, QStringLiteral("Alt+O"));
-        m_desktop->portal.changeKeys(session, QStringLiteral("someoneElse"), QStringLiteral("Alt+E"));
-        m_desktop->portal.changeKeys(session, m_name, QStringLiteral("Super+K"));
-        // Ours comes last, so once it shows, the other two have been passed over.
+        // Signals arrive in order, so once ours has been handled the others have been turned away.
+        portal.activate(other, m_name);
+        portal.activate(session, QStringLiteral("someoneElse"));
+        portal.activate(session, m_name);
+        QTRY_COMPARE(activated.count(), 1);
+        portal.changeKeys(other, m_name, QStringLiteral("Alt+O"));
+        portal.changeKeys(session, QStringLiteral("someoneElse"), QStringLiteral("Alt+E"));
+        portal.changeKeys(session, m_name, QStringLiteral("Super+K"));
         QTRY_VERIFY2(shortcut->statusText().contains(QStringLiteral("Press Super+K")),
                      qPrintable(shortcut->statusText()));
         QCOMPARE(status.count(), 1);
+        QCOMPARE(activated.count(), 1);
     }
 
     void bindRoundTrip_data()
@@ -292,13 +275,10 @@ private Q_SLOTS:
         QVERIFY(m_desktop->offerPortal());
         m_desktop->portal.assignedTrigger = assigned;
         auto shortcut = recordedShortcut(QStringLiteral("Ctrl+Shift+D"));
-        App::SettingsGeneralView view(*m_preferences, shortcut.get());
         QCOMPARE(shortcut->status(), Status::Pending);
         QVERIFY(shortcut->statusText().contains(QStringLiteral("Waiting for the desktop")));
         QTRY_COMPARE(shortcut->status(), Status::Active);
         QVERIFY2(shortcut->statusText().contains(text), qPrintable(shortcut->statusText()));
-        QCOMPARE(view.shortcutStatus()->text(), shortcut->statusText());
-        QVERIFY(view.shortcutRecorder()->isEnabled());
 
         const StandInPortal& portal = m_desktop->portal;
         QCOMPARE(portal.created.size(), 1);
@@ -422,23 +402,17 @@ private Q_SLOTS:
         portal.activate(second, m_name);
         QTRY_COMPARE(activated.count(), 1);
 
-        // A combination the portal cannot name is not sent, and the bound one is given up.
+        // A combination the portal cannot name is not sent, and the bound one is given up; so
+        // is a cleared one.
         record(QStringLiteral("Ctrl+Ä"));
         QCOMPARE(shortcut->status(), Status::Invalid);
         QTRY_VERIFY(portal.sessions.value(second)->closed);
         QCOMPARE(portal.binds.size(), 2);
-    }
-
-    void clearingClosesTheSession()
-    {
-        QVERIFY(m_desktop->offerPortal());
-        m_desktop->portal.assignedTrigger = QStringLiteral("Ctrl+Alt+K");
-        auto shortcut = recordedShortcut(QStringLiteral("Ctrl+Alt+K"));
+        record(QStringLiteral("Ctrl+Alt+K"));
         QTRY_COMPARE(shortcut->status(), Status::Active);
-        StandInSession* session = m_desktop->portal.sessions.value(m_desktop->portal.binds.last().session);
         m_preferences->setValue(GlobalShortcut::preferenceKey(m_name), std::optional<QString>());
         QCOMPARE(shortcut->status(), Status::NotSet);
-        QTRY_VERIFY(session->closed);
+        QTRY_VERIFY(portal.sessions.value(portal.binds.last().session)->closed);
     }
 };
 

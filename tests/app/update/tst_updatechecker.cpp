@@ -69,9 +69,6 @@ private Q_SLOTS:
         QTest::newRow("no items") << appcast({}) << false << QString() << QString() << QString();
         QTest::newRow("not XML") << QByteArray("<html><body>Oops") << false << QString() << QString()
                                  << QString();
-        QTest::newRow("truncated") << appcast({item("1.2.0", "7")}).left(150) << false << QString()
-                                   << QString() << QString();
-        QTest::newRow("empty") << QByteArray() << false << QString() << QString() << QString();
     }
 
     void newestRelease()
@@ -119,23 +116,18 @@ private Q_SLOTS:
     void check_data()
     {
         QTest::addColumn<QByteArray>("feed"); // empty: no feed file (404)
-        QTest::addColumn<bool>("serverUp");
         QTest::addColumn<UpdateChecker::Outcome>("outcome");
 
-        QTest::newRow("newer") << appcast({item("9.0.0", "90")}) << true
-                               << UpdateChecker::Outcome::UpdateAvailable;
-        QTest::newRow("up to date") << appcast({item(App::Application::version().toUtf8(), "1")}) << true
+        QTest::newRow("newer") << appcast({item("9.0.0", "90")}) << UpdateChecker::Outcome::UpdateAvailable;
+        QTest::newRow("up to date") << appcast({item(App::Application::version().toUtf8(), "1")})
                                     << UpdateChecker::Outcome::UpToDate;
-        QTest::newRow("missing feed") << QByteArray() << true << UpdateChecker::Outcome::Failed;
-        QTest::newRow("garbage") << QByteArray("not a feed") << true << UpdateChecker::Outcome::Failed;
-        QTest::newRow("server down") << appcast({item("9.0.0", "90")}) << false
-                                     << UpdateChecker::Outcome::Failed;
+        QTest::newRow("missing feed") << QByteArray() << UpdateChecker::Outcome::Failed;
+        QTest::newRow("garbage") << QByteArray("not a feed") << UpdateChecker::Outcome::Failed;
     }
 
     void check()
     {
         QFETCH(QByteArray, feed);
-        QFETCH(bool, serverUp);
         QFETCH(UpdateChecker::Outcome, outcome);
 
         QTemporaryDir dir;
@@ -145,14 +137,8 @@ private Q_SLOTS:
             file.write(feed);
         }
         TestSupport::LocalHttpServer server(dir.path());
-        QUrl feedUrl;
-        if (serverUp) {
-            QVERIFY2(server.start(), qPrintable(server.errorString()));
-            feedUrl = QUrl(server.url(QStringLiteral("appcast.xml")));
-        } else {
-            feedUrl = QUrl(QStringLiteral("http://127.0.0.1:%1/appcast.xml")
-                               .arg(TestSupport::LocalHttpServer::refusedPort()));
-        }
+        QVERIFY2(server.start(), qPrintable(server.errorString()));
+        const QUrl feedUrl(server.url(QStringLiteral("appcast.xml")));
 
         Engine::Preferences preferences(dir.filePath(QStringLiteral("prefs.conf")));
         UpdateChecker checker(preferences);
