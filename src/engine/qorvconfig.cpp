@@ -1,7 +1,5 @@
 #include "qorvconfig.h"
 
-#include "shellquote.h"
-
 #include <QJsonArray>
 #include <QJsonDocument>
 
@@ -52,20 +50,6 @@ QStringList QorvConfig::arguments() const
             tokens += item.tokens();
     }
     return tokens;
-}
-
-QString QorvConfig::args() const
-{
-    QStringList words;
-    for (const auto& [item, enabled] : m_items) {
-        if (!enabled)
-            continue;
-        // The option name stays readable; its values are always quoted.
-        const QStringList tokens = item.tokens();
-        for (qsizetype i = 0; i < tokens.size(); ++i)
-            words.append(i == 0 ? shellWord(tokens.at(i)) : shellQuote(tokens.at(i)));
-    }
-    return words.join(QLatin1Char(' '));
 }
 
 bool QorvConfig::hasSaveTo() const

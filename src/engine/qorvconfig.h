@@ -35,8 +35,6 @@ public:
 
     // The arguments of the switched-on options, in order, each as the tool gets it.
     QStringList arguments() const;
-    // The same as one line a POSIX shell reads back into those arguments: for showing and logs.
-    QString args() const;
     bool hasSaveTo() const;
     // Adds a switched-on saveTo of `folder` unless the set has one already, even a switched-off one.
     void ensureSaveTo(const QUrl& folder);

@@ -49,17 +49,6 @@ private Q_SLOTS:
         QCOMPARE(QorvConfig(QStringLiteral("t"), {item}).arguments(), arguments);
     }
 
-    // The one-line form: names stay readable unless they are shell syntax, values are quoted.
-    void argsQuoteForAShell()
-    {
-        const QorvConfig config(QStringLiteral("t"),
-                                {Item::raw(QStringLiteral("--x $(touch y)")),
-                                 Item::outputTemplate(QStringLiteral("x'; `z`")),
-                                 Item::format(QStringLiteral("bv")), Item::liveFromStart()});
-        QCOMPARE(config.args(),
-                 QStringLiteral("'--x $(touch y)' -o 'x'\\''; `z`' -f 'bv' --live-from-start"));
-    }
-
     void switchedOffOptionsAreLeftOut()
     {
         QorvConfig config(QStringLiteral("t"), {Item::liveFromStart(), Item::ignoreConfig()});
