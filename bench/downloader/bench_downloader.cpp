@@ -22,8 +22,8 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
-#include <numeric>
 #include <cstdio>
+#include <numeric>
 #include <sys/resource.h>
 
 using namespace Engine;

@@ -630,7 +630,8 @@ private Q_SLOTS:
         QVERIFY(item);
         QCOMPARE(item->info->title, QStringLiteral("Ça Va Être Génial"));
         QVERIFY(item->isRunning() && item->isStarred() && item->isCompleted());
-        QCOMPARE(store->qorvConfig(1)->config.arguments(), (QStringList{QStringLiteral("-P"), QStringLiteral("/tmp/dl")}));
+        QCOMPARE(store->qorvConfig(1)->config.arguments(),
+                 (QStringList{QStringLiteral("-P"), QStringLiteral("/tmp/dl")}));
         QCOMPARE(idsOf(store->items(ItemQuery::search(QStringLiteral("etre genial")))), QList<qint64>{7});
         QCOMPARE(idsOf(store->items(ItemQuery::sidebar(SidebarItemType::stopped))), QList<qint64>{8});
         QVERIFY(SqlFile(path())
