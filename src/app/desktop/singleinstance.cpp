@@ -74,9 +74,14 @@ bool SingleInstance::forward(const QStringList& arguments)
         m_errorString = socket.errorString();
         return false;
     }
+    const bool answered = socket.waitForReadyRead(replyTimeoutMs);
+    // Closed with the message unread: the socket was held by a process that is going away (an
+    // instance being killed, or a child of one not yet in its own program). Nobody has the arguments.
+    if (!answered && socket.state() == QLocalSocket::UnconnectedState)
+        return false;
     // A listener that does not answer is hung or not ours; the arguments may be lost, but a second
     // window would only compete for the same store.
-    if (!socket.waitForReadyRead(replyTimeoutMs) || socket.read(1) != QByteArray(1, acknowledgement))
+    if (!answered || socket.read(1) != QByteArray(1, acknowledgement))
         qCWarning(lcInstance) << "the running instance did not confirm the hand-over";
     socket.disconnectFromServer();
     return true;
