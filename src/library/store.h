@@ -123,6 +123,8 @@ private:
     bool writeItem(const ShakeItem& item);
     bool writeRecords(qint64 itemId, const ShakeItem& item);
     std::optional<qint64> insertOneItem(const ShakeItem& item);
+    // Inside the caller's transaction; `configId`, when given, replaces each item's option set.
+    std::optional<QList<qint64>> insertEach(const QList<ShakeItem>& items, std::optional<qint64> configId);
     // Inside a caller's transaction.
     std::optional<qint64> writeQorvConfig(const Engine::QorvConfig& config);
     // `column` is one of ours (id or url), never user text.

@@ -215,20 +215,28 @@ bool Store::writeRecords(qint64 itemId, const ShakeItem& item)
     return q.exec() || fail(q);
 }
 
-std::optional<QList<qint64>> Store::insertItems(const QList<ShakeItem>& items)
+std::optional<QList<qint64>> Store::insertEach(const QList<ShakeItem>& items, std::optional<qint64> configId)
 {
-    TransactionGuard transaction(*this);
-    if (!transaction.begun())
-        return std::nullopt;
     QList<qint64> ids;
     ids.reserve(items.size());
-    for (const ShakeItem& item : items) {
+    for (ShakeItem item : items) {
+        if (configId)
+            item.qorvConfigId = configId;
         const std::optional<qint64> id = insertOneItem(item);
         if (!id)
             return std::nullopt;
         ids += *id;
     }
-    if (!transaction.commit())
+    return ids;
+}
+
+std::optional<QList<qint64>> Store::insertItems(const QList<ShakeItem>& items)
+{
+    TransactionGuard transaction(*this);
+    if (!transaction.begun())
+        return std::nullopt;
+    const std::optional<QList<qint64>> ids = insertEach(items, std::nullopt);
+    if (!ids || !transaction.commit())
         return std::nullopt;
     return ids;
 }
@@ -242,16 +250,8 @@ std::optional<QList<qint64>> Store::insertItems(const QList<ShakeItem>& items,
     const std::optional<qint64> configId = writeQorvConfig(config);
     if (!configId)
         return std::nullopt;
-    QList<qint64> ids;
-    ids.reserve(items.size());
-    for (ShakeItem item : items) {
-        item.qorvConfigId = configId;
-        const std::optional<qint64> id = insertOneItem(item);
-        if (!id)
-            return std::nullopt;
-        ids += *id;
-    }
-    if (!transaction.commit())
+    const std::optional<QList<qint64>> ids = insertEach(items, configId);
+    if (!ids || !transaction.commit())
         return std::nullopt;
     return ids;
 }
