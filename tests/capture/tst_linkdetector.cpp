@@ -22,8 +22,6 @@ private Q_SLOTS:
 
         ok("plain https", QStringLiteral("https://www.youtube.com/watch?v=abc123"),
            QStringLiteral("https://www.youtube.com/watch?v=abc123"));
-        ok("http with port and fragment", QStringLiteral("http://127.0.0.1:8000/a/b.mp4#t=3"),
-           QStringLiteral("http://127.0.0.1:8000/a/b.mp4#t=3"));
         ok("spaces and line breaks around", QStringLiteral("  \n https://example.org/v \t\r\n"),
            QStringLiteral("https://example.org/v"));
         ok("upper-case scheme", QStringLiteral("HTTPS://Example.org/V"),
@@ -32,22 +30,15 @@ private Q_SLOTS:
            QStringLiteral("https://youtu.be/abc"));
         ok("balanced parentheses kept", QStringLiteral("https://en.wikipedia.org/wiki/Foo_(bar)"),
            QStringLiteral("https://en.wikipedia.org/wiki/Foo_(bar)"));
-        ok("unicode path", QStringLiteral("https://example.org/vidéo"),
-           QStringLiteral("https://example.org/vid%C3%A9o"));
 
         refused("blank", QStringLiteral(" \n\t "));
         refused("sentence around link", QStringLiteral("watch this https://example.org/v now"));
-        refused("two links", QStringLiteral("https://a.org/1 https://b.org/2"));
         refused("trailing period", QStringLiteral("https://example.org/v."));
         refused("trailing period escaped", QStringLiteral("https://example.org/arg/a%2E"));
         ok("escaped period inside kept", QStringLiteral("https://example.org/a%2E/b"),
            QStringLiteral("https://example.org/a./b"));
-        refused("not a link", QStringLiteral("hello world"));
-        refused("javascript", QStringLiteral("javascript:alert(1)"));
-        refused("file", QStringLiteral("file:///etc/passwd"));
         refused("mail address", QStringLiteral("someone@example.org"));
         refused("leading dash option", QStringLiteral("--exec=rm -rf ~"));
-        refused("scheme without host", QStringLiteral("https://"));
         refused("quote breaks the link", QStringLiteral("https://example.org/'$(touch x)'"));
         refused("control character", QStringLiteral("https://example.org/a\x01b"));
         refused("custom scheme", QStringLiteral("veltqorv://add?url=https://example.org"));
@@ -87,14 +78,6 @@ private Q_SLOTS:
         const auto inside = LinkDetector::validUrl(QStringLiteral("https://example.org/v") + QChar(0xdc00));
         QVERIFY(inside);
         QCOMPARE(inside->toString(QUrl::FullyEncoded), QStringLiteral("https://example.org/v%EF%BF%BD"));
-    }
-
-    void hugeTextIsRefusedQuickly()
-    {
-        QVERIFY(!LinkDetector::validUrl(QStringLiteral("https://example.org/") +
-                                        QString(10000, QLatin1Char('a')) + QStringLiteral(" x")));
-        QVERIFY(LinkDetector::validUrl(QStringLiteral("https://example.org/") +
-                                       QString(10000, QLatin1Char('a'))));
     }
 };
 

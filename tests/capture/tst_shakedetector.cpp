@@ -36,14 +36,11 @@ private Q_SLOTS:
         QTest::addColumn<QList<QPointF>>("deltas");
         QTest::addColumn<bool>("shake");
 
-        QTest::newRow("straight right 200") << xs({50, 50, 50, 50}) << false;
         QTest::newRow("single reversal, travel 100") << xs({50, -50}) << false;
-        QTest::newRow("right-left-right, travel 90") << xs({30, -30, 30}) << true;
         QTest::newRow("travel exactly 80") << xs({30, -20, 30}) << false;
         QTest::newRow("travel just above 80") << xs({30, -20, 30.5}) << true;
         QTest::newRow("zeros between reversals") << xs({30, 0, -30, 0, 0, 30}) << true;
         QTest::newRow("leading zeros set no direction") << xs({0, 0, 45, -45}) << false;
-        QTest::newRow("small steps, two reversals") << xs({10, 10, 10, -10, -10, -10, 10, 10, 10}) << true;
         QTest::newRow("vertical movement is ignored")
             << QList<QPointF>{{30, 500}, {-30, -500}, {30, 0}} << true;
     }
@@ -74,11 +71,6 @@ private Q_SLOTS:
         QTest::newRow("shaking on shakes again")
             << QList<Step>{{30, 0}, {-30, 100}, {30, 200}, {-30, 300}, {30, 350}, {-30, 400}} << false
             << QList<int>{2, 5};
-        QTest::newRow("enough reversals but too short")
-            << QList<Step>{{10, 0}, {-10, 50}, {10, 100}, {-10, 150}, {10, 200}} << false << QList<int>{};
-        QTest::newRow("travel builds up over the window")
-            << QList<Step>{{10, 0}, {-10, 50}, {10, 100}, {-10, 150}, {10, 200}, {-45, 250}} << false
-            << QList<int>{5};
         QTest::newRow("clock going back starts a new window")
             << QList<Step>{{30, 1000}, {-30, 1100}, {30, 900}} << false << QList<int>{};
         QTest::newRow("first position only sets the origin")
@@ -86,8 +78,6 @@ private Q_SLOTS:
         // Read as a movement from 0, the first position would add a third direction.
         QTest::newRow("first position alone is no movement")
             << QList<Step>{{100, 0}, {70, 10}, {100, 20}} << true << QList<int>{};
-        QTest::newRow("reversal window expires just before the second reversal")
-            << QList<Step>{{400, 0}, {500, 100}, {400, 200}, {500, 500}} << true << QList<int>{};
     }
 
     void steps()

@@ -51,7 +51,6 @@ private:
     std::unique_ptr<LocalHttpServer> m_server;
     QString m_clip;
     FixedPhraseParser m_parser;
-    int m_unique = 0;
 
     std::unique_ptr<Downloader> make(const QString& address, const QStringList& arguments = {})
     {
@@ -64,19 +63,6 @@ private:
         m_preferences->setValue(Engine::Keys::downloaderBin, std::optional<QString>(path));
         // The stand-ins read their FAKE_* variables from the environment the tool is given.
         LoginEnvironment::instance().invalidate();
-    }
-
-    // The real tool, saving into a fresh folder; returns the options pointing there.
-    QStringList useRealTool(QString* folder)
-    {
-        const std::optional<QString> tool = findExecutable(QStringLiteral("yt-dlp"));
-        if (!tool)
-            qFatal("yt-dlp is not installed");
-        useTool(*tool);
-        *folder = m_work.filePath(QStringLiteral("out-%1").arg(++m_unique));
-        QDir().mkpath(*folder);
-        return {QStringLiteral("--ignore-config"), QStringLiteral("--no-cache-dir"), QStringLiteral("-P"),
-                *folder};
     }
 
     Run runToEnd(Downloader& downloader)
@@ -126,47 +112,43 @@ private Q_SLOTS:
         qunsetenv("FAKE_EXIT");
     }
 
-    // The real tool on a direct file: title and file while it runs, progress up to 100, and the
-    // file where the result says.
-    void realDownloadOfAFile()
+    // The real tool, one folder for all runs: a direct file, separate video and audio that it
+    // merges, and failures in its own words.
+    void realTool()
     {
-        QString folder;
-        const QStringList options = useRealTool(&folder);
-        auto downloader = make(m_server->url(QStringLiteral("clip.mp4")), options);
-        const Run run = runToEnd(*downloader);
+        const std::optional<QString> tool = findExecutable(QStringLiteral("yt-dlp"));
+        QVERIFY2(tool, "yt-dlp is not installed");
+        useTool(*tool);
+        const QString folder = m_work.filePath(QStringLiteral("out"));
+        QVERIFY(QDir().mkpath(folder));
+        QStringList options{QStringLiteral("--ignore-config"), QStringLiteral("--no-cache-dir"),
+                            QStringLiteral("-P"), folder};
 
-        QCOMPARE(run.finishedCount, 1);
-        QCOMPARE(run.result.status(), DownloaderStatus::completed);
-        QVERIFY2(!run.result.processError(), qPrintable(run.result.error()));
+        const Run file = runToEnd(*make(m_server->url(QStringLiteral("clip.mp4")), options));
+        QCOMPARE(file.finishedCount, 1);
+        QCOMPARE(file.result.status(), DownloaderStatus::completed);
+        QVERIFY2(!file.result.processError(), qPrintable(file.result.error()));
         const QString expected = folder + QStringLiteral("/clip [clip].mp4");
-        QCOMPARE(run.result.location(), QUrl::fromLocalFile(expected));
+        QCOMPARE(file.result.location(), QUrl::fromLocalFile(expected));
         QCOMPARE(QFileInfo(expected).size(), QFileInfo(m_clip).size());
-        QCOMPARE(run.titles, QStringList{QStringLiteral("clip [clip].mp4")});
-        QCOMPARE(run.statuses,
+        QCOMPARE(file.titles, QStringList{QStringLiteral("clip [clip].mp4")});
+        QCOMPARE(file.statuses,
                  (QList<DownloaderStatus>{DownloaderStatus::running, DownloaderStatus::completed}));
-        QVERIFY(!run.progress.isEmpty());
-        QCOMPARE(run.progress.last().percent(), 100.0);
-        QCOMPARE(run.progress.last().downloadedBytes(), QFileInfo(m_clip).size());
+        QVERIFY(!file.progress.isEmpty());
+        QCOMPARE(file.progress.last().percent(), 100.0);
+        QCOMPARE(file.progress.last().downloadedBytes(), QFileInfo(m_clip).size());
         // The log keeps the tool's lines, without the progress reports.
-        QVERIFY(run.result.outputLog().contains(QStringLiteral("[download] Destination: ") + expected));
-        QVERIFY(!run.result.outputLog().contains(QStringLiteral("veltqorv-progress")));
-    }
+        QVERIFY(file.result.outputLog().contains(QStringLiteral("[download] Destination: ") + expected));
+        QVERIFY(!file.result.outputLog().contains(QStringLiteral("veltqorv-progress")));
 
-    // Separate video and audio: progress starts again for the second file and never runs
-    // backwards within one; the merged file is the result.
-    void realDownloadThatMerges()
-    {
-        QString folder;
-        const QStringList options = useRealTool(&folder);
-        auto downloader = make(m_server->url(QStringLiteral("dash/manifest.mpd")), options);
-        const Run run = runToEnd(*downloader);
-        QCOMPARE(run.result.status(), DownloaderStatus::completed);
+        // Progress starts again for the second file and never runs backwards within one.
+        const Run dash = runToEnd(*make(m_server->url(QStringLiteral("dash/manifest.mpd")), options));
         const QString merged = folder + QStringLiteral("/manifest [manifest].mp4");
-        QCOMPARE(run.result.location(), QUrl::fromLocalFile(merged));
+        QCOMPARE(dash.result.location(), QUrl::fromLocalFile(merged));
         QVERIFY(QFileInfo::exists(merged));
         int filesFinished = 0;
         double last = -1;
-        for (const DownloaderProgress& p : run.progress) {
+        for (const DownloaderProgress& p : dash.progress) {
             if (p.percent()) {
                 QVERIFY(*p.percent() >= last || last == 100.0);
                 last = *p.percent();
@@ -174,38 +156,16 @@ private Q_SLOTS:
             filesFinished += p.isFileFinished() ? 1 : 0;
         }
         QCOMPARE(filesFinished, 2);
-    }
 
-    // The real tool's own words reach the classification.
-    void realFailures_data()
-    {
-        QTest::addColumn<QString>("address");
-        QTest::addColumn<QString>("folder");
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<QString>("errorContains");
-        QTest::newRow("not found") << QStringLiteral("nothing.mp4") << QString() << int(Kind::downloadFailed)
-                                   << QStringLiteral("HTTP Error 404");
+        const Run missing = runToEnd(*make(m_server->url(QStringLiteral("nothing.mp4")), options));
+        QCOMPARE(missing.result.processError()->kind(), Kind::downloadFailed);
+        QVERIFY2(missing.result.error().contains(QStringLiteral("HTTP Error 404")),
+                 qPrintable(missing.result.error()));
+        QCOMPARE(missing.result.error(), missing.result.error().trimmed());
         // Writing into /sys is refused even to root.
-        QTest::newRow("folder not writable")
-            << QStringLiteral("clip.mp4") << QStringLiteral("/sys") << int(Kind::permissionError)
-            << QStringLiteral("Permission denied");
-    }
-
-    void realFailures()
-    {
-        QFETCH(QString, address);
-        QFETCH(QString, folder);
-        QFETCH(int, kind);
-        QFETCH(QString, errorContains);
-        QString ours;
-        QStringList options = useRealTool(&ours);
-        if (!folder.isEmpty())
-            options.last() = folder;
-        const Run run = runToEnd(*make(m_server->url(address), options));
-        QCOMPARE(run.result.status(), DownloaderStatus::failed);
-        QCOMPARE(int(run.result.processError()->kind()), kind);
-        QVERIFY2(run.result.error().contains(errorContains), qPrintable(run.result.error()));
-        QCOMPARE(run.result.error(), run.result.error().trimmed());
+        options.last() = QStringLiteral("/sys");
+        const Run refused = runToEnd(*make(m_server->url(QStringLiteral("clip.mp4")), options));
+        QCOMPARE(refused.result.processError()->kind(), Kind::permissionError);
     }
 
     // What the tool is started with, argument by argument: options, progress options, "--",
@@ -242,83 +202,88 @@ private Q_SLOTS:
         QCOMPARE(QString::fromUtf8(shell.readAllStandardOutput()), expected.join(QString()));
     }
 
-    // Refused before anything runs; finished still comes once, later.
-    void refusedAddresses_data()
+    // Refused addresses and a tool that cannot be run: the run fails before anything runs, and
+    // finished still comes once, later.
+    void failsBeforeTheToolRuns_data()
     {
         QTest::addColumn<QString>("address");
-        QTest::newRow("leading dash after white space") << QStringLiteral(" \n-o/tmp/x http://127.0.0.1:9/");
-        QTest::newRow("blank") << QStringLiteral(" \t\n");
-        QTest::newRow("not an address") << QStringLiteral("http://[::1");
+        QTest::addColumn<QString>("bin");
+        QTest::addColumn<Kind>("kind");
+        const QString args = Fakes + QStringLiteral("/yt-dlp-args");
+        const QString address = QStringLiteral("http://127.0.0.1:9/v");
+        QTest::newRow("leading dash after white space")
+            << QStringLiteral(" \n-o/tmp/x http://127.0.0.1:9/") << args << Kind::addressRefused;
+        QTest::newRow("blank") << QStringLiteral(" \t\n") << args << Kind::addressRefused;
+        QTest::newRow("not an address") << QStringLiteral("http://[::1") << args << Kind::addressRefused;
+        QTest::newRow("tool not executable")
+            << address << m_work.filePath(QStringLiteral("prefs.conf")) << Kind::downloaderBinNotFound;
+        QTest::newRow("a name not on the login PATH")
+            << address << QStringLiteral("veltqorv-no-such-tool") << Kind::downloaderBinNotFound;
     }
 
-    void refusedAddresses()
+    void failsBeforeTheToolRuns()
     {
         QFETCH(QString, address);
-        useTool(Fakes + QStringLiteral("/yt-dlp-args"));
+        QFETCH(QString, bin);
+        QFETCH(Kind, kind);
+        useTool(bin);
         auto downloader = make(address);
         QSignalSpy finished(downloader.get(), &Downloader::finished);
         downloader->start();
         QCOMPARE(finished.size(), 0);
-        QCOMPARE(downloader->status(), DownloaderStatus::failed);
         QVERIFY(finished.wait(5000));
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(finished.size(), 1);
+        QCOMPARE(downloader->status(), DownloaderStatus::failed);
         const auto result = finished.first().first().value<DownloaderResult>();
-        QCOMPARE(result.processError()->kind(), Kind::addressRefused);
-        QCOMPARE(result.error(), result.processError()->text());
-        QVERIFY(!downloader->bin());
+        QCOMPARE(result.processError()->kind(), kind);
+        QVERIFY(!result.error().isEmpty());
     }
 
-    // The start of a live event is measured from the clock, with the item's delay winning over
-    // the preferred one.
-    void scheduledStarts_data()
+    // What the tool printed and its exit status decide the outcome: a live event's start is
+    // measured from this run's clock with the item's delay winning over the preferred one; a
+    // silent failure names the exit status; output shaped like progress but without this run's
+    // prefix is ordinary output.
+    void toolSays_data()
     {
+        QTest::addColumn<QByteArray>("out");
+        QTest::addColumn<QByteArray>("exit");
         QTest::addColumn<int>("itemDelay");
-        QTest::addColumn<int>("preferredHours");
-        QTest::addColumn<qint64>("startIn");
-        QTest::newRow("preferred delay") << -1 << 2 << qint64(3 * 86400 + 7200);
-        QTest::newRow("the item's delay") << 90 << 2 << qint64(3 * 86400 + 90);
+        QTest::addColumn<std::optional<DownloaderProcessError>>("error");
+        const auto live = [](qint64 startIn) {
+            return std::optional(DownloaderProcessError::liveEvent(Now.addSecs(startIn)));
+        };
+        QTest::newRow("live event, the preferred delay")
+            << QByteArray() << QByteArray() << -1 << live(3 * 86400 + 2 * 3600);
+        QTest::newRow("live event, the item's delay")
+            << QByteArray() << QByteArray() << 90 << live(3 * 86400 + 90);
+        QTest::newRow("silent exit") << QByteArray() << QByteArray("3") << -1
+                                     << std::optional(DownloaderProcessError::downloadFailed(
+                                            QStringLiteral("exit status 3")));
+        QTest::newRow("foreign progress line")
+            << QByteArray("[veltqorv-progress-0000000000000000] downloading 1 2 NA NA NA NA NA")
+            << QByteArray("0") << -1 << std::optional<DownloaderProcessError>();
     }
 
-    void scheduledStarts()
+    void toolSays()
     {
+        QFETCH(QByteArray, out);
+        QFETCH(QByteArray, exit);
         QFETCH(int, itemDelay);
-        QFETCH(int, preferredHours);
-        QFETCH(qint64, startIn);
+        QFETCH(std::optional<DownloaderProcessError>, error);
         useTool(Fakes + QStringLiteral("/yt-dlp-says"));
-        qputenv("FAKE_STDERR", "ERROR: [youtube] abc123: This live event will begin in 3 days.");
-        m_preferences->setValue(Engine::Keys::downloadDelay, std::optional<int>(preferredHours));
+        qputenv("FAKE_STDOUT", out);
+        qputenv("FAKE_EXIT", exit);
+        if (error && error->kind() == Kind::liveEvent)
+            qputenv("FAKE_STDERR", "ERROR: [youtube] abc123: This live event will begin in 3 days.");
+        m_preferences->setValue(Engine::Keys::downloadDelay, std::optional<int>(2));
         auto downloader = make(QStringLiteral("https://www.youtube.com/watch?v=abc123"));
         if (itemDelay >= 0)
             downloader->setDownloadDelay(itemDelay);
         const Run run = runToEnd(*downloader);
-        QCOMPARE(run.result.processError()->kind(), Kind::liveEvent);
-        QCOMPARE(Now.secsTo(*run.result.processError()->startDate()), startIn);
-    }
-
-    // Any other exit is a failure with the tool's exit status when it said nothing.
-    void silentExit()
-    {
-        useTool(Fakes + QStringLiteral("/yt-dlp-says"));
-        qputenv("FAKE_EXIT", "3");
-        const Run run = runToEnd(*make(QStringLiteral("http://127.0.0.1:9/v")));
-        QCOMPARE(run.result.status(), DownloaderStatus::failed);
-        QCOMPARE(run.result.processError(),
-                 DownloaderProcessError::downloadFailed(QStringLiteral("exit status 3")));
-    }
-
-    void toolMissing_data()
-    {
-        QTest::addColumn<QString>("bin");
-        QTest::newRow("not executable") << m_work.filePath(QStringLiteral("prefs.conf"));
-        QTest::newRow("a name not on the login PATH") << QStringLiteral("veltqorv-no-such-tool");
-    }
-
-    void toolMissing()
-    {
-        QFETCH(QString, bin);
-        useTool(bin);
-        const Run run = runToEnd(*make(QStringLiteral("http://127.0.0.1:9/v")));
-        QCOMPARE(run.finishedCount, 1);
-        QCOMPARE(run.result.processError(), DownloaderProcessError::downloaderBinNotFound());
+        QCOMPARE(run.result.processError(), error);
+        QVERIFY(run.progress.isEmpty());
+        QCOMPARE(run.result.outputLog(), QString::fromLatin1(out));
     }
 
     // A stop ends the run as stopped, without error text, whenever it comes.
@@ -363,18 +328,6 @@ private Q_SLOTS:
         QVERIFY(run.result.outputLog().size() <= 64 * 1024);
         QVERIFY(run.result.outputLog().endsWith(
             QStringLiteral("[Merger] Merging formats into \"flood.mp4\"\nlast line")));
-    }
-
-    // Output that looks like progress but lacks this run's prefix is ordinary output.
-    void foreignProgressLinesAreOrdinaryOutput()
-    {
-        useTool(Fakes + QStringLiteral("/yt-dlp-says"));
-        const QByteArray spoof = "[veltqorv-progress-0000000000000000] downloading 1 2 NA NA NA NA NA";
-        qputenv("FAKE_STDOUT", spoof);
-        qputenv("FAKE_EXIT", "0");
-        const Run run = runToEnd(*make(QStringLiteral("http://127.0.0.1:9/v")));
-        QVERIFY(run.progress.isEmpty());
-        QCOMPARE(run.result.outputLog(), QString::fromLatin1(spoof));
     }
 
     void startsOnce()

@@ -41,8 +41,6 @@ private Q_SLOTS:
             3 * 3600 + 30);
         row("premiere without a time phrase", QStringLiteral("ERROR: x: Premiere will begin shortly"), None,
             None, Kind::premieresVideo, {}, 15);
-        row("premiere in lower case", QStringLiteral("ERROR: x: this premiere starts in 2 minutes"), None,
-            None, Kind::premieresVideo, {}, 60);
         row("exactly 60 s is not halved",
             QStringLiteral("ERROR: x: This live event will begin in 60 seconds."), None, None,
             Kind::liveEvent, {}, 60);
@@ -61,10 +59,6 @@ private Q_SLOTS:
                            "ERROR: x: Video unavailable");
         row("a premiere named in a warning", premiereInWarning, None, None, Kind::videoUnavailable,
             premiereInWarning, NoDate);
-        const QString liveInWarning =
-            QStringLiteral("WARNING: Live Event Tonight\nERROR: Unsupported URL: x");
-        row("a live event named in a warning", liveInWarning, None, None, Kind::downloadFailed, liveInWarning,
-            NoDate);
         const QString unavailable = QStringLiteral("ERROR: [youtube] abc: Video unavailable\n");
         row("video unavailable keeps the text as received", unavailable, None, None, Kind::videoUnavailable,
             unavailable, NoDate);
@@ -161,18 +155,13 @@ private Q_SLOTS:
             QStringLiteral("ERROR: x: Premieres in 3 hours ") + QString(100000, u'x'), context);
         QCOMPARE(parser.lastText.size(), 1000);
         QVERIFY(parser.lastText.startsWith(QStringLiteral("Premieres in 3 hours")));
-    }
 
-    void withoutParserTheMinimumDelayApplies()
-    {
-        FailureClassification::Context context;
-        context.now = Now;
-        context.delayHours = 2;
-        const std::optional<DownloaderProcessError> error = FailureClassification::classify(
-            QStringLiteral("ERROR: [youtube] x: Premieres in 3 hours"), context);
-        QVERIFY(error);
-        QCOMPARE(error->kind(), Kind::premieresVideo);
-        QCOMPARE(error->startDate(), Now.addSecs(FailureClassification::MinimumRetrySeconds));
+        // Without a parser the minimum delay applies.
+        context.parser = nullptr;
+        const auto error =
+            FailureClassification::classify(QStringLiteral("ERROR: x: Premieres in 3 hours"), context);
+        QCOMPARE(error, DownloaderProcessError::premieresVideo(
+                            Now.addSecs(FailureClassification::MinimumRetrySeconds)));
     }
 };
 

@@ -24,17 +24,6 @@ QString writeScript(const QString& path, const QByteArray& body, bool executable
     return path;
 }
 
-std::optional<QString> resolve(Preferences& prefs, bool skipStored)
-{
-    std::optional<std::optional<QString>> answer;
-    QObject context;
-    ToolPath::resolveBin(prefs, skipStored, &context,
-                         [&](const std::optional<QString>& path) { answer = path; });
-    if (!QTest::qWaitFor([&] { return answer.has_value(); }, 30000))
-        qFatal("lookup did not answer");
-    return *answer;
-}
-
 } // namespace
 
 // Lookups run through the user's login shell, so each case gets a home of its own whose
@@ -96,15 +85,6 @@ private Q_SLOTS:
         const QString tool = writeScript(dir.filePath(QStringLiteral("yt-dlp")), "exit 0\n");
         store(QStringLiteral(" ") + tool + QStringLiteral("\n"));
         QVERIFY(!ToolPath::isBinMissing(prefs));
-    }
-
-    void storedPathIsReturnedAsStored()
-    {
-        QTemporaryDir dir;
-        Preferences prefs(dir.filePath(QStringLiteral("p.conf")));
-        const QString stored = QStringLiteral("  /nowhere/yt-dlp ");
-        prefs.setValue(Engine::Keys::downloaderBin, std::optional<QString>(stored));
-        QCOMPARE(resolve(prefs, false), stored);
     }
 
     void discoveryReplacesOnlyMissingOrStalePaths()

@@ -82,8 +82,6 @@ private Q_SLOTS:
             "ERROR: [youtube] abc: Premieres Retry later", in2Hours, in2Hours);
         row("ERROR: [youtube] abc: This live event will begin in a few moments.", -1, "", "", {}, {});
         row("tomorrow at 5 PM", 0, "tomorrow at 5 PM", "", {utc(2026, 12, 8, 17)}, {utc(2026, 12, 7, 22)});
-        row("from 2pm to 4pm today", 0, "from 2pm to 4pm today", "",
-            {utc(2026, 12, 7, 14), utc(2026, 12, 7, 16)}, {utc(2026, 12, 6, 19), utc(2026, 12, 6, 21)});
         const QList<QDateTime> in3Hours{utc(2026, 12, 7, 5, 30)};
         row("in 3 hours or tomorrow", 0, "in 3 hours", "or tomorrow", in3Hours, in3Hours);
         // The emoji after the phrase is a surrogate pair, not punctuation.
@@ -126,19 +124,11 @@ private Q_SLOTS:
     {
         Chrono& chrono = Chrono::shared();
         const QString text = QStringLiteral("Premieres in 2 hours");
-        // A parse with an old reference first: the next one must not reuse it.
-        QCOMPARE(chrono.parseDate(text, utc(2001, 1, 1, 0)), utc(2001, 1, 1, 2));
-
         const QDateTime before = QDateTime::currentDateTimeUtc();
-        const ChronoParsedResult result = chrono.parse(text);
         const std::optional<QDateTime> date = chrono.parseDate(text);
         const std::optional<QDateTime> invalidReference = chrono.parseDate(text, QDateTime());
         const QDateTime after = QDateTime::currentDateTimeUtc();
-
-        QVERIFY(result.referenceDate);
-        QVERIFY2(*result.referenceDate >= before.addSecs(-1) && *result.referenceDate <= after.addSecs(1),
-                 qPrintable(result.referenceDate->toString(Qt::ISODateWithMs)));
-        for (const std::optional<QDateTime>& start : {result.startDate, date, invalidReference}) {
+        for (const std::optional<QDateTime>& start : {date, invalidReference}) {
             QVERIFY(start);
             QVERIFY2(*start >= before.addSecs(2 * 3600 - 1) && *start <= after.addSecs(2 * 3600 + 1),
                      qPrintable(start->toString(Qt::ISODateWithMs)));
@@ -151,25 +141,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("phrase");
         QTest::addColumn<QString>("expected");
 
-        QTest::newRow("connecting words, any case")
-            << QStringLiteral("Download ON the 5th.") << QStringLiteral("the 5th")
-            << QStringLiteral("Download");
-        QTest::newRow("text on both sides")
-            << QStringLiteral("meeting on Friday at 5pm, room 4") << QStringLiteral("Friday at 5pm")
-            << QStringLiteral("meeting room 4");
+        QTest::newRow("connecting words in any case, punctuation after")
+            << QStringLiteral("Download ON the 5th, room 4") << QStringLiteral("the 5th")
+            << QStringLiteral("Download room 4");
         // "in" at the end of a word is not a connecting word.
         QTest::newRow("word ending in 'in'")
             << QStringLiteral("Begin tomorrow") << QStringLiteral("tomorrow") << QStringLiteral("Begin");
-        QTest::newRow("every occurrence")
-            << QStringLiteral("tomorrow, or tomorrow!") << QStringLiteral("tomorrow") << QStringLiteral("or");
-        QTest::newRow("unicode punctuation") << QStringLiteral("in 2 hours… «see» you")
-                                             << QStringLiteral("in 2 hours") << QStringLiteral("see» you");
-        QTest::newRow("symbols are not punctuation")
-            << QStringLiteral("in 2 hours $5 + tax") << QStringLiteral("in 2 hours")
+        QTest::newRow("unicode punctuation goes, symbols stay")
+            << QStringLiteral("in 2 hours… $5 + tax") << QStringLiteral("in 2 hours")
             << QStringLiteral("$5 + tax");
         // The phrase is literal text, never a pattern.
-        QTest::newRow("dot") << QStringLiteral("25x12 25.12") << QStringLiteral("25.12")
-                             << QStringLiteral("25x12");
         QTest::newRow("unbalanced parenthesis")
             << QStringLiteral("starts 8 PM (EST today") << QStringLiteral("8 PM (EST")
             << QStringLiteral("starts today");
@@ -224,8 +205,6 @@ private Q_SLOTS:
         QTest::newRow("missing") << QByteArray() << QStringLiteral("Cannot read the chrono library");
         QTest::newRow("syntax error")
             << QByteArray("var chrono = {") << QStringLiteral("failed to load: SyntaxError");
-        QTest::newRow("throws while loading")
-            << QByteArray("throw new Error('boom');") << QStringLiteral("failed to load: Error: boom");
         QTest::newRow("no chrono") << QByteArray("var other = {};")
                                    << QStringLiteral("defines no chrono.parse");
         QTest::newRow("parse throws")
@@ -306,16 +285,9 @@ private Q_SLOTS:
         QVERIFY(!path.isEmpty());
 
         Chrono chrono(path);
-        // Once for parse, once for parseDate.
-        for (int i = 0; !warning.isEmpty() && i < 2; ++i)
+        if (!warning.isEmpty())
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QRegularExpression::escape(warning)));
         const ChronoParsedResult result = chrono.parse(QStringLiteral("on at x."), reference);
-        QCOMPARE(result.indexOfStartingCharacterOfTimePhrase, std::optional<qint64>(3));
-        QCOMPARE(result.timePhrase, std::optional<QString>(QStringLiteral("at x")));
-        QCOMPARE(result.ignoredText, std::optional<QString>(QStringLiteral("")));
-        QVERIFY(result.referenceDate);
-        QCOMPARE(*result.referenceDate, reference);
-
         QCOMPARE(result.startDate.has_value(), expectedStart.isValid());
         if (expectedStart.isValid()) {
             QCOMPARE(*result.startDate, expectedStart);
@@ -325,38 +297,20 @@ private Q_SLOTS:
         if (expectedEnd.isValid())
             QCOMPARE(*result.endDate, expectedEnd);
         QCOMPARE(result.dateInterval.has_value(), interval);
-        QCOMPARE(chrono.parseDate(QStringLiteral("x"), reference).has_value(), expectedStart.isValid());
     }
 
     void refusedOffMainThread()
     {
-        Chrono& chrono = Chrono::shared();
         const QString text = QStringLiteral("ERROR: [youtube] abc: Premieres in 2 hours");
-        const QDateTime expected = utc(2026, 12, 7, 4, 30);
-        constexpr int rounds = 50;
-
-        for (int i = 0; i < rounds; ++i)
-            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("main thread only")));
-        int refused = 0;
-        std::unique_ptr<QThread> worker(QThread::create([&] {
-            for (int i = 0; i < rounds; ++i) {
-                const ChronoParsedResult result = chrono.parse(text, reference);
-                if (result.inputString == text && !result.timePhrase && !result.startDate)
-                    ++refused;
-            }
-        }));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("main thread only")));
+        ChronoParsedResult result;
+        std::unique_ptr<QThread> worker(
+            QThread::create([&] { result = Chrono::shared().parse(text, reference); }));
         worker->start();
-        const auto join = qScopeGuard([&] { worker->wait(); });
-        // The main thread keeps parsing meanwhile, and its results stay whole.
-        for (int i = 0; i < rounds; ++i) {
-            const ChronoParsedResult result = chrono.parse(text, reference);
-            QVERIFY(result.startDate);
-            QCOMPARE(*result.startDate, expected);
-            QCOMPARE(result.ignoredText,
-                     std::optional<QString>(QStringLiteral("ERROR: [youtube] abc: Premieres")));
-        }
         QVERIFY(worker->wait(30000));
-        QCOMPARE(refused, rounds);
+        QCOMPARE(result.inputString, text);
+        QVERIFY(!result.timePhrase);
+        QVERIFY(!result.startDate);
     }
 };
 
