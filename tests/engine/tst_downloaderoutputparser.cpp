@@ -20,8 +20,6 @@ private Q_SLOTS:
         const QString here = QDir::currentPath();
         const QString nul(QChar::Null);
 
-        row("destination", {QStringLiteral("[download] Destination: /srv/media/Clip [x1].f137.mp4")},
-            QStringLiteral("Clip [x1].f137.mp4"), QStringLiteral("/srv/media/Clip [x1].f137.mp4"));
         row("merger keeps quotes inside the name",
             {QStringLiteral("[Merger] Merging formats into \"/srv/a \"quoted\" b.mp4\"")},
             QStringLiteral("a \"quoted\" b.mp4"), QStringLiteral("/srv/a \"quoted\" b.mp4"));

@@ -40,7 +40,6 @@ private Q_SLOTS:
         row("downloading 15360 26526 NA 7646826.046290801 3 NA NA", "57.91 15360 26526 7646826.04629 3 on");
         row("downloading 1859 NA 7809.0 12.5 NA 1 2", "23.81 1859 7809 12.5 - on"); // the estimate
         row("downloading NA NA NA NA NA 3 4", "75.00 - - - - on");                  // fragments only
-        row("downloading NA NA NA NA NA NA NA", "- - - - - on");
         // A file already there: its size in total only.
         row("finished NA 26526 NA NA NA NA NA", "100.00 26526 26526 - - done");
         row("downloading 9000 NA 8000 NA NA NA NA", "100.00 9000 8000 - - on"); // beyond the estimate

@@ -63,7 +63,6 @@ private Q_SLOTS:
         const QString path = freshPath();
         {
             Preferences prefs(path);
-            verifyDefaults(prefs);
             prefs.setValue(TestKeys::shade, Shade::dark);
             prefs.setValue(TestKeys::flag, true);
             prefs.setValue(TestKeys::bin, std::optional<QString>(QStringLiteral("/opt/my tools/yt-dlp")));
@@ -108,7 +107,6 @@ private Q_SLOTS:
         QTest::newRow("folder not a file url")
             << QStringLiteral("folder") << QStringLiteral("https://a.org/x");
         QTest::newRow("enum out of range") << QStringLiteral("shade") << QStringLiteral("2");
-        QTest::newRow("enum by name") << QStringLiteral("shade") << QStringLiteral("dark");
     }
 
     void unreadableStoredValuesReadAsDefault()
