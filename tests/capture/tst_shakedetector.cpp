@@ -106,12 +106,6 @@ private Q_SLOTS:
         QVERIFY(!detector.addPosition({100, 0}, 20));
         QVERIFY(!detector.addPosition({200, 0}, 30));
         QCOMPARE(detector.sessionDeltas(), xs({100, 100}));
-
-        ShakeDetector held;
-        held.addPosition({100, 0}, 0);
-        held.addPosition({200, 0}, 10);
-        held.addPosition({100, 0}, 20);
-        QVERIFY(held.addPosition({200, 0}, 30));
     }
 
     void resetClosesSession()
