@@ -194,7 +194,6 @@ private Q_SLOTS:
         const auto row = [](const char* name, QKeyCombination combination, const char* trigger) {
             QTest::newRow(name) << combination.toCombined() << QString::fromLatin1(trigger);
         };
-        row("letter, lower case with Shift as a modifier", Qt::CTRL | Qt::SHIFT | Qt::Key_D, "CTRL+SHIFT+d");
         row("all modifiers in order", Qt::META | Qt::SHIFT | Qt::ALT | Qt::CTRL | Qt::Key_F12,
             "CTRL+ALT+SHIFT+LOGO+F12");
         row("digit", Qt::ALT | Qt::Key_7, "ALT+7");
