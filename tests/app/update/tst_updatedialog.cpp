@@ -73,18 +73,15 @@ private Q_SLOTS:
         QCOMPARE(dialog->icon(),
                  outcome == Outcome::Failed ? QMessageBox::Warning : QMessageBox::Information);
         QStringList shown;
-        QAbstractButton* download = nullptr;
-        for (QAbstractButton* button : dialog->buttons()) {
+        for (QAbstractButton* button : dialog->buttons())
             shown << button->text().remove(QLatin1Char('&'));
-            if (shown.last() == QStringLiteral("Download…"))
-                download = button;
-        }
+        const qsizetype download = shown.indexOf(QStringLiteral("Download…"));
         std::sort(shown.begin(), shown.end());
         QCOMPARE(shown, buttons);
-        if (!download)
+        if (download < 0)
             return;
         // Only a web page is opened.
-        download->click();
+        dialog->buttons().at(download)->click();
         QCOMPARE(m_opened,
                  link.startsWith(QStringLiteral("https:")) ? QList<QUrl>{QUrl(link)} : QList<QUrl>());
     }
