@@ -46,12 +46,8 @@ private Q_SLOTS:
     {
         QVERIFY(!AutostartEntry::isEnabled());
         QCOMPARE(AutostartEntry::setEnabled(true, QStringLiteral("/usr/bin/veltqorv")), std::nullopt);
-        QVERIFY(QFileInfo::exists(AutostartEntry::filePath()));
         QVERIFY(AutostartEntry::isEnabled());
-        const QString text = read(AutostartEntry::filePath());
-        QVERIFY(text.startsWith(QStringLiteral("[Desktop Entry]\n")));
-        QVERIFY(text.contains(QStringLiteral("\nExec=/usr/bin/veltqorv\n")));
-        QVERIFY(text.contains(QStringLiteral("\nType=Application\n")));
+        QVERIFY(read(AutostartEntry::filePath()).contains(QStringLiteral("\nExec=/usr/bin/veltqorv\n")));
 
         // Writing again over an existing entry is fine; by default it starts this program.
         QCOMPARE(AutostartEntry::setEnabled(true), std::nullopt);
@@ -59,7 +55,6 @@ private Q_SLOTS:
                     .contains(QStringLiteral("Exec=") + QCoreApplication::applicationFilePath()));
         QCOMPARE(AutostartEntry::setEnabled(false), std::nullopt);
         QVERIFY(!QFileInfo::exists(AutostartEntry::filePath()));
-        QVERIFY(!AutostartEntry::isEnabled());
         // Removing what is not there is no error.
         QCOMPARE(AutostartEntry::setEnabled(false), std::nullopt);
     }
@@ -68,16 +63,11 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("enabled");
-        QTest::newRow("plain") << QStringLiteral("[Desktop Entry]\nType=Application\nExec=veltqorv\n")
-                               << true;
         QTest::newRow("hidden") << QStringLiteral("[Desktop Entry]\nExec=veltqorv\nHidden=true\n") << false;
-        QTest::newRow("hidden false")
-            << QStringLiteral("[Desktop Entry]\nExec=veltqorv\nHidden=false\n") << true;
         QTest::newRow("disabled by the session settings")
             << QStringLiteral("[Desktop Entry]\nExec=veltqorv\nX-GNOME-Autostart-enabled=false\n") << false;
-        QTest::newRow("key of another group")
-            << QStringLiteral("[Desktop Entry]\nExec=veltqorv\n[Desktop Action x]\nHidden=true\n") << true;
-        QTest::newRow("empty file") << QString() << true;
+        QTest::newRow("hidden only in another group")
+            << QStringLiteral("[Desktop Action x]\nHidden=true\n[Desktop Entry]\nHidden=false\n") << true;
     }
 
     void stateIsReadFromTheFile()
@@ -88,14 +78,15 @@ private Q_SLOTS:
         QCOMPARE(AutostartEntry::isEnabled(), enabled);
     }
 
-    void unwritableFolderIsReported()
+    void unwritableEntryIsRefused()
     {
+        QVERIFY(AutostartEntry::setEnabled(true, QStringLiteral("/tmp/x\nHidden=true")).has_value());
+        QVERIFY(!QFileInfo::exists(AutostartEntry::filePath()));
         // A file where the folder should be.
         write(m_config.filePath(QStringLiteral("autostart")), QStringLiteral("x"));
         const std::optional<QString> error =
             AutostartEntry::setEnabled(true, QStringLiteral("/usr/bin/veltqorv"));
-        QVERIFY(error.has_value());
-        QVERIFY(!error->isEmpty());
+        QVERIFY(error.has_value() && !error->isEmpty());
         QVERIFY(!AutostartEntry::isEnabled());
     }
 
@@ -103,15 +94,10 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("executable");
         QTest::addColumn<QString>("exec");
-        QTest::newRow("plain") << QStringLiteral("/usr/bin/veltqorv") << QStringLiteral("/usr/bin/veltqorv");
-        QTest::newRow("space") << QStringLiteral("/opt/my apps/veltqorv")
-                               << QStringLiteral("\"/opt/my apps/veltqorv\"");
-        QTest::newRow("dollar") << QStringLiteral("/opt/a$b/veltqorv")
-                                << QStringLiteral("\"/opt/a\\\\$b/veltqorv\"");
-        QTest::newRow("quote") << QStringLiteral("/opt/a\"b/veltqorv")
-                               << QStringLiteral("\"/opt/a\\\\\"b/veltqorv\"");
-        QTest::newRow("backslash") << QStringLiteral("/opt/a\\b/veltqorv")
-                                   << QStringLiteral("\"/opt/a\\\\\\\\b/veltqorv\"");
+        // Inside quotes \, ", $ and ` are escaped, and the whole value is unescaped once more.
+        QTest::newRow("reserved characters")
+            << QStringLiteral("/opt/my apps/a$b\"c\\d`e/veltqorv")
+            << QStringLiteral("\"/opt/my apps/a\\\\$b\\\\\"c\\\\\\\\d\\\\`e/veltqorv\"");
         QTest::newRow("percent, a field code otherwise")
             << QStringLiteral("/opt/100%u/veltqorv") << QStringLiteral("/opt/100%%u/veltqorv");
     }
@@ -123,12 +109,6 @@ private Q_SLOTS:
         QVERIFY2(AutostartEntry::contents(executable)
                      .contains(QStringLiteral("\nExec=") + exec + QLatin1Char('\n')),
                  qPrintable(AutostartEntry::contents(executable)));
-    }
-
-    void lineBreakInThePathIsRefused()
-    {
-        QVERIFY(AutostartEntry::setEnabled(true, QStringLiteral("/tmp/x\nHidden=true")).has_value());
-        QVERIFY(!QFileInfo::exists(AutostartEntry::filePath()));
     }
 };
 

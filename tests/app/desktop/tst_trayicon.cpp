@@ -30,21 +30,14 @@ private Q_SLOTS:
         QFETCH(QString, toolTip);
         const QImage plain = TrayIcon::iconFor(0).pixmap(32, 32).toImage();
         const QImage drawn = TrayIcon::iconFor(count).pixmap(32, 32).toImage();
-        QVERIFY(!plain.isNull());
         QCOMPARE(drawn == plain, count == 0);
-        QCOMPARE(TrayIcon::toolTipFor(count), toolTip);
+        // Each count has its own badge up to 99; above, all read "99+".
+        QCOMPARE(drawn == TrayIcon::iconFor(count + 1).pixmap(32, 32).toImage(), count >= 99);
 
         TrayIcon tray;
         tray.setCount(count);
-        QCOMPARE(tray.count(), count);
         QCOMPARE(tray.toolTip(), toolTip);
         QCOMPARE(tray.systemTrayIcon()->icon().pixmap(32, 32).toImage(), drawn);
-    }
-
-    void differentCountsLookDifferent()
-    {
-        QVERIFY(TrayIcon::iconFor(2).pixmap(22, 22).toImage() !=
-                TrayIcon::iconFor(3).pixmap(22, 22).toImage());
     }
 
     void menu()
@@ -64,9 +57,7 @@ private Q_SLOTS:
         tray.action(QStringLiteral("quit"))->trigger();
         tray.action(QStringLiteral("showMainWindow"))->trigger();
         tray.action(QStringLiteral("newFromClipboard"))->trigger();
-        QCOMPARE(quit.size(), 1);
-        QCOMPARE(show.size(), 1);
-        QCOMPARE(clipboard.size(), 1);
+        QCOMPARE((QList<qsizetype>{quit.size(), show.size(), clipboard.size()}), (QList<qsizetype>{1, 1, 1}));
         tray.setCanCheckForUpdates(false);
         QVERIFY(!tray.action(QStringLiteral("checkForUpdates"))->isEnabled());
     }
@@ -87,8 +78,6 @@ private Q_SLOTS:
         TrayIcon with;
         QVERIFY(with.show());
         QVERIFY(with.isVisible());
-        with.setCount(2);
-        QCOMPARE(with.toolTip(), QStringLiteral("VeltQorv — 2 downloads running"));
         trayer.terminate();
         QVERIFY(trayer.waitForFinished(10000));
     }

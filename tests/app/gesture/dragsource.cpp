@@ -23,12 +23,10 @@ public:
     DragSource(QString link, bool textOnly) : m_link(std::move(link)), m_textOnly(textOnly) {}
 
 protected:
-    void mousePressEvent(QMouseEvent* event) override { m_pressedAt = event->position().toPoint(); }
-
     void mouseMoveEvent(QMouseEvent* event) override
     {
-        if (!(event->buttons() & Qt::LeftButton) ||
-            (event->position().toPoint() - m_pressedAt).manhattanLength() < QApplication::startDragDistance())
+        // The first motion with the button held starts the drag.
+        if (!(event->buttons() & Qt::LeftButton))
             return;
         auto* mime = new QMimeData;
         if (m_textOnly)
@@ -56,7 +54,6 @@ protected:
 private:
     QString m_link;
     bool m_textOnly;
-    QPoint m_pressedAt;
     bool m_announced = false;
 };
 

@@ -1,0 +1,254 @@
+// Arguments handed over by a later start of the program, and the addresses taken from them.
+#include "app/desktop/incomingaddresshandler.h"
+#include "app/desktop/singleinstance.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QLocalSocket>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+
+#include <memory>
+
+#include <unistd.h>
+
+using App::IncomingAddressHandler;
+using App::SingleInstance;
+
+namespace {
+
+QByteArray frame(const QByteArray& body, quint32 declaredSize)
+{
+    QByteArray header(4, '\0');
+    qToBigEndian<quint32>(declaredSize, header.data());
+    return header + body;
+}
+
+QByteArray frame(const QStringList& arguments)
+{
+    const QByteArray body =
+        QJsonDocument(QJsonArray::fromStringList(arguments)).toJson(QJsonDocument::Compact);
+    return frame(body, static_cast<quint32>(body.size()));
+}
+
+} // namespace
+
+class TestHandOver : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString serverName() const { return m_dir.filePath(QStringLiteral("instance")); }
+
+    // Another program's connection, with `bytes` written; a failed connection shows as nothing
+    // received.
+    std::unique_ptr<QLocalSocket> send(const QByteArray& bytes)
+    {
+        auto socket = std::make_unique<QLocalSocket>();
+        socket->connectToServer(serverName());
+        if (socket->waitForConnected(5000)) {
+            socket->write(bytes);
+            socket->flush();
+        }
+        return socket;
+    }
+
+private Q_SLOTS:
+    void init() { QVERIFY(m_dir.isValid()); }
+
+    void defaultNameIsPerUserInTheRuntimeFolder()
+    {
+        const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_dir.path()));
+        const QString name = SingleInstance::defaultServerName();
+        qputenv("XDG_RUNTIME_DIR", QByteArrayLiteral("/nonexistent/folder"));
+        const QString fallback = SingleInstance::defaultServerName();
+        qputenv("XDG_RUNTIME_DIR", saved);
+
+        const QString own = QStringLiteral("org.veltqorv.VeltQorv-%1").arg(::getuid());
+        QCOMPARE(name, m_dir.filePath(own));
+        QCOMPARE(fallback, own);
+    }
+
+    void messageArrivesInPieces()
+    {
+        SingleInstance instance(serverName());
+        QCOMPARE(instance.start({}), SingleInstance::Role::Primary);
+        QSignalSpy spy(&instance, &SingleInstance::messageReceived);
+
+        const QStringList sent{QStringLiteral("veltqorv://add?url=https://example.com/a")};
+        const QByteArray bytes = frame(sent);
+        // Header split in two, then the rest: the receiver waits for the whole frame. Between
+        // the pieces another program's message is handled, after the piece before it was read.
+        const auto marker = [&](int count) {
+            const auto other = send(frame({QStringLiteral("marker")}));
+            QTRY_COMPARE(spy.count(), count);
+            QCOMPARE(spy.last().at(0).toStringList(), QStringList{QStringLiteral("marker")});
+        };
+        const auto client = send(bytes.left(2));
+        marker(1);
+        client->write(bytes.mid(2, 7));
+        client->flush();
+        marker(2);
+        client->write(bytes.mid(9));
+        client->flush();
+        QTRY_COMPARE(spy.count(), 3);
+        QCOMPARE(spy.at(2).at(0).toStringList(), sent);
+        QTRY_VERIFY(client->bytesAvailable() > 0 || client->state() == QLocalSocket::UnconnectedState);
+        QCOMPARE(client->read(1), QByteArray(1, '\x01'));
+    }
+
+    void messages_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("expected"); // null: dropped
+        const QByteArray mixed("[1,\"a\",null,[\"b\"],\"c\"]");
+        QTest::newRow("oversized") << frame(QByteArray(16, 'x'), SingleInstance::maximumMessageSize + 1)
+                                   << QStringList();
+        QTest::newRow("not JSON") << frame(QByteArray("not json"), 8) << QStringList();
+        QTest::newRow("JSON object") << frame(QByteArray("{\"a\":1}"), 7) << QStringList();
+        QTest::newRow("non-strings left out") << frame(mixed, static_cast<quint32>(mixed.size()))
+                                              << QStringList{QStringLiteral("a"), QStringLiteral("c")};
+    }
+
+    void messages()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, expected);
+        SingleInstance instance(serverName());
+        QCOMPARE(instance.start({}), SingleInstance::Role::Primary);
+        QSignalSpy spy(&instance, &SingleInstance::messageReceived);
+
+        const auto client = send(bytes);
+        QTRY_COMPARE(client->state(), QLocalSocket::UnconnectedState);
+        QCOMPARE(spy.count(), expected.isEmpty() ? 0 : 1);
+        if (!expected.isEmpty())
+            QCOMPARE(spy.at(0).at(0).toStringList(), expected);
+
+        // The instance still serves the next program.
+        const auto next = send(frame({QStringLiteral("https://example.com/a")}));
+        QTRY_COMPARE(spy.count(), expected.isEmpty() ? 1 : 2);
+    }
+
+    // Left by a crashed instance, or a child of one not yet in its own program: a socket that
+    // accepts our message and closes it unread.
+    void socketClosedUnansweredIsTakenOver()
+    {
+        QProcess python;
+        python.start(
+            QStringLiteral("python3"),
+            {QStringLiteral("-c"),
+             QStringLiteral("import socket,sys; s=socket.socket(socket.AF_UNIX); s.bind(sys.argv[1]); "
+                            "s.listen(); print('ready', flush=True); s.accept()[0].close()"),
+             serverName()});
+        QVERIFY(python.waitForStarted());
+        QTRY_VERIFY(python.canReadLine());
+
+        SingleInstance instance(serverName());
+        QCOMPARE(instance.start({}), SingleInstance::Role::Primary);
+        QSignalSpy spy(&instance, &SingleInstance::messageReceived);
+        const auto client = send(frame({QStringLiteral("x")}));
+        QTRY_COMPARE(spy.count(), 1);
+    }
+
+    void unusableNameFails()
+    {
+        SingleInstance instance(m_dir.filePath(QStringLiteral("missing/folder/instance")));
+        QCOMPARE(instance.start({}), SingleInstance::Role::Failed);
+        QVERIFY(!instance.errorString().isEmpty());
+    }
+
+    // Whether a value is one http(s) address is the link detector's to say.
+    void arguments_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QStringList>("expected");
+
+        const QString a = QStringLiteral("https://example.com/a");
+        const QString c = QStringLiteral("http://127.0.0.1:8000/c.mp4");
+        QTest::newRow("url items in order, others and non-addresses left out")
+            << QStringList{QStringLiteral(
+                   "veltqorv://add?url=https://example.com/a&other=https://example.com/"
+                   "b&url=javascript:alert(1)&url=http://127.0.0.1:8000/c.mp4")}
+            << QStringList{a, c};
+        QTest::newRow("scheme in capitals, encoded value with its own query")
+            << QStringList{QStringLiteral("VELTQORV://x/y?url=https%3A%2F%2Fexample.com%2Fwatch%3Fv%3D1")}
+            << QStringList{QStringLiteral("https://example.com/watch?v=1")};
+        QTest::newRow("plain address and a scheme address")
+            << QStringList{a, QStringLiteral("veltqorv://add?url=") + c} << QStringList{a, c};
+        QTest::newRow("oversized scheme address")
+            << QStringList{QStringLiteral("veltqorv://add?url=") + a + QString(40000, QLatin1Char('a'))}
+            << QStringList();
+        QTest::newRow("oversized plain address")
+            << QStringList{a + QString(40000, QLatin1Char('a'))} << QStringList();
+    }
+
+    void arguments()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QStringList, expected);
+        IncomingAddressHandler handler;
+        QSignalSpy spy(&handler, &IncomingAddressHandler::addressAccepted);
+        handler.handleArguments(arguments);
+        QStringList accepted;
+        for (const QList<QVariant>& emitted : spy)
+            accepted.append(emitted.at(0).toUrl().toString());
+        QCOMPARE(accepted, expected);
+    }
+
+    // Which addresses are taken is the handler's to check; here that they reach the first one.
+    void secondStartOfTheProgramHandsTheAddressOver()
+    {
+        const QString program = QStringLiteral(VELTQORV_BINARY_DIR "/veltqorv");
+        QVERIFY(QFileInfo(program).isExecutable());
+        QTemporaryDir root;
+        QVERIFY(root.isValid());
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* folder : {"home", "config", "data", "cache", "runtime"})
+            QVERIFY(QDir(root.path()).mkpath(QString::fromLatin1(folder)));
+        QFile(root.filePath(QStringLiteral("runtime")))
+            .setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        environment.insert(QStringLiteral("HOME"), root.filePath(QStringLiteral("home")));
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), root.filePath(QStringLiteral("config")));
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), root.filePath(QStringLiteral("data")));
+        environment.insert(QStringLiteral("XDG_CACHE_HOME"), root.filePath(QStringLiteral("cache")));
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), root.filePath(QStringLiteral("runtime")));
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.insert(QStringLiteral("VELTQORV_TRACE_ADDRESSES"), QStringLiteral("1"));
+
+        // Killed on the way out, should a check fail.
+        QProcess first;
+        first.setProcessEnvironment(environment);
+        first.start(program, {});
+        QVERIFY(first.waitForStarted());
+        const QString socket =
+            root.filePath(QStringLiteral("runtime/org.veltqorv.VeltQorv-%1").arg(::getuid()));
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(socket) || first.state() != QProcess::Running, 60000);
+        QCOMPARE(first.state(), QProcess::Running);
+
+        const QString url = QStringLiteral("http://127.0.0.1:9/video.mp4");
+        QProcess second;
+        second.setProcessEnvironment(environment);
+        second.start(program, {QStringLiteral("veltqorv://add?url=") +
+                               QString::fromLatin1(QUrl::toPercentEncoding(url))});
+        QVERIFY(second.waitForFinished(60000));
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 0);
+        // What the first instance took, from its trace lines.
+        QByteArray trace;
+        QTRY_VERIFY_WITH_TIMEOUT((trace += first.readAllStandardError()).contains("accepted address: "),
+                                 30000);
+        QVERIFY2(trace.contains("accepted address: " + url.toLatin1() + '\n'), trace.constData());
+        QCOMPARE(first.state(), QProcess::Running);
+        first.terminate();
+        QVERIFY(first.waitForFinished(10000));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestHandOver)
+#include "tst_handover.moc"
