@@ -26,7 +26,8 @@ public:
         m_process.start(QStringLiteral("python3"), {QStringLiteral("-u"), QFINDTESTDATA("iconsite.py"),
                                                     QStringLiteral("--routes"), file.fileName()});
         // The first line is "Serving HTTP on 127.0.0.1 port <port>".
-        QTest::qWaitFor([this] { return m_process.canReadLine(); }, 10000);
+        if (!QTest::qWaitFor([this] { return m_process.canReadLine(); }, 10000))
+            return;
         m_port = m_process.readLine().trimmed().split(' ').last().toUShort();
     }
     ~IconSite()
