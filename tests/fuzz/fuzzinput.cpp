@@ -18,33 +18,19 @@ const QStringList& sharedPieces()
         QString::fromUtf8("\xff\xfe\xc3\x28\xe2\x82\xf0\x9f\x98"), // invalid UTF-8, decoded
         QString::fromUtf8("\xf0\x9f\x98\x80"),                     // a pair outside the BMP
         QStringLiteral("\u202e\u00a0\u2028\ufeff\u0301\u0130"),    // bidi, spaces, marks, casing
-        QStringLiteral("\r\n"),
-        QStringLiteral("\t\x1b[31m\x7f "),
+        QStringLiteral("\r\n\t\x1b[31m\x7f "),
         QStringLiteral("$(touch /tmp/x)`id`'\""),
         QStringLiteral("--exec=rm -rf ~"),
         QStringLiteral("javascript:file:///etc/passwd"),
         QStringLiteral("%00%zz%2F%2E%25%E2%82"),
-        QStringLiteral("@:[]()?#&=.."),
-        QStringLiteral("\\"),
+        QStringLiteral("@:[]()?#&=..\\"),
         QStringLiteral("xn--bücher.ｈｔｔｐｓ"),
         QStringLiteral("https://"),
         QStringLiteral("www."),
-        QStringLiteral("-1"),
-        QStringLiteral("99999999999999999999999"),
-        QStringLiteral("1e308 -0 NaN inf NA"),
+        QStringLiteral("-1 99999999999999999999999 1e308 -0 NaN"),
     };
     return pieces;
 }
-
-// Qt's own escaped form (its first 256 code units), so the message survives any terminal; the
-// seed and round replay the whole input.
-QByteArray escaped(const QString& text)
-{
-    const std::unique_ptr<char[]> pretty(QTest::toPrettyUnicode(text));
-    return QByteArray(pretty.get());
-}
-
-} // namespace
 
 quint32 seed()
 {
@@ -53,16 +39,17 @@ quint32 seed()
     return ok ? value : FixedSeed;
 }
 
-Budget::Budget(const char* name, int rounds) : m_name(name), m_rounds(rounds)
+} // namespace
+
+Generator::Generator(const char* name, int rounds, QStringList corpus, QStringList pieces)
+    : m_name(name), m_rounds(rounds), m_random(seed()), m_corpus(std::move(corpus)),
+      m_pieces(std::move(pieces)),
+      m_milliseconds(static_cast<qint64>(qEnvironmentVariable("VELTQORV_FUZZ_SECONDS").toDouble() * 1000))
 {
-    bool ok = false;
-    const double seconds = qEnvironmentVariable("VELTQORV_FUZZ_SECONDS").toDouble(&ok);
-    if (ok && seconds > 0)
-        m_milliseconds = static_cast<qint64>(seconds * 1000);
     m_timer.start();
 }
 
-Budget::~Budget()
+Generator::~Generator()
 {
     const double seconds = static_cast<double>(m_timer.elapsed()) / 1000.0;
     // Plain stderr: the rate is wanted in every run, also without -v1.
@@ -70,30 +57,22 @@ Budget::~Budget()
                  seconds > 0 ? m_round / seconds : 0.0, seed());
 }
 
-bool Budget::next()
+bool Generator::nextRound()
 {
-    const bool due = m_milliseconds >= 0 ? m_timer.elapsed() < m_milliseconds : m_round < m_rounds;
+    const bool due = m_milliseconds > 0 ? m_timer.elapsed() < m_milliseconds : m_round < m_rounds;
     if (due)
         ++m_round;
     return due;
 }
 
-QByteArray Budget::describe(const QString& input) const
+QByteArray Generator::describe(const QString& input) const
 {
+    // Qt's own escaped form (its first 256 code units) survives any terminal; the seed and the
+    // round replay the whole input.
+    const std::unique_ptr<char[]> escaped(QTest::toPrettyUnicode(input));
     return QByteArray("seed ") + QByteArray::number(seed()) + " (VELTQORV_FUZZ_SEED), round " +
            QByteArray::number(m_round) + ", input of " + QByteArray::number(input.size()) +
-           " code units: " + escaped(input);
-}
-
-Generator::Generator(QStringList corpus, QStringList pieces)
-    : m_random(seed()), m_corpus(std::move(corpus)), m_pieces(std::move(pieces))
-{
-    Q_ASSERT(!m_corpus.isEmpty());
-}
-
-QString Generator::entry()
-{
-    return m_corpus.at(bounded(static_cast<int>(m_corpus.size())));
+           " code units: " + escaped.get();
 }
 
 QString Generator::piece()
@@ -102,81 +81,57 @@ QString Generator::piece()
     return from.at(bounded(static_cast<int>(from.size())));
 }
 
-QString Generator::next()
+QString Generator::input()
 {
-    QString text = entry();
-    const int mutations = bounded(5);
-    for (int i = 0; i < mutations; ++i)
+    QString text = m_corpus.at(bounded(static_cast<int>(m_corpus.size())));
+    for (int i = bounded(5); i > 0; --i)
         mutate(text);
     if (m_hugeOneIn > 0 && chance(m_hugeOneIn)) {
-        const QString unit = text.isEmpty() ? piece() : text;
-        QString huge;
-        huge.reserve(HugeLength + unit.size());
-        while (huge.size() < HugeLength)
-            huge += unit.isEmpty() ? QStringLiteral("a") : unit;
-        text = huge.left(HugeLength);
+        const QString unit = text.isEmpty() ? QStringLiteral("a") : text;
+        text = unit.repeated(HugeLength / unit.size() + 1).left(HugeLength);
     }
     return text;
 }
 
 QChar Generator::randomCodeUnit()
 {
-    switch (bounded(4)) {
+    switch (bounded(3)) {
     case 0:
         return QChar(static_cast<char16_t>(bounded(0x20))); // control characters and NUL
     case 1:
-        return QChar(static_cast<char16_t>(0xd800 + bounded(0x800))); // surrogates, paired or not
-    case 2:
-        return QChar(static_cast<char16_t>(bounded(0x10000)));
+        return QChar(static_cast<char16_t>(bounded(0x10000))); // surrogates, paired or not, too
     default:
         return QChar(static_cast<char16_t>(0x20 + bounded(0x5f))); // printable ASCII
     }
 }
 
-QString Generator::randomText()
-{
-    if (chance(4)) {
-        QByteArray bytes(1 + bounded(12), '\0');
-        for (char& byte : bytes)
-            byte = static_cast<char>(bounded(256));
-        return QString::fromUtf8(bytes);
-    }
-    QString text(1 + bounded(6), QChar());
-    for (QChar& unit : text)
-        unit = randomCodeUnit();
-    return text;
-}
-
 void Generator::mutate(QString& text)
 {
     const auto position = [this](const QString& in) { return bounded(static_cast<int>(in.size()) + 1); };
-    switch (bounded(7)) {
+    switch (bounded(6)) {
     case 0: // insert a piece
         text.insert(position(text), piece());
         break;
-    case 1: // insert random code units or decoded bytes
-        text.insert(position(text), randomText());
-        break;
-    case 2: { // delete a range
-        const int from = position(text);
-        text.remove(from, 1 + bounded(8));
+    case 1: { // insert random code units
+        QString units(1 + bounded(6), QChar());
+        for (QChar& unit : units)
+            unit = randomCodeUnit();
+        text.insert(position(text), units);
         break;
     }
+    case 2: // delete a range
+        text.remove(position(text), 1 + bounded(8));
+        break;
     case 3: { // duplicate a range in place
         const int from = position(text);
-        const QString range = text.mid(from, 1 + bounded(16));
-        text.insert(from, range);
+        text.insert(from, text.mid(from, 1 + bounded(16)));
         break;
     }
     case 4: { // splice: this entry's head, another entry's tail
-        const QString other = entry();
+        const QString& other = m_corpus.at(bounded(static_cast<int>(m_corpus.size())));
         text = text.left(position(text)) + other.mid(position(other));
         break;
     }
-    case 5: // flip one code unit
-        if (!text.isEmpty())
-            text[bounded(static_cast<int>(text.size()))] = randomCodeUnit();
-        break;
     default: // flip a low bit of one code unit: a letter often swaps its case
         if (!text.isEmpty()) {
             QChar& unit = text[bounded(static_cast<int>(text.size()))];

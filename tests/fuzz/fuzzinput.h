@@ -10,52 +10,30 @@
 
 namespace Fuzz {
 
-// Every generator starts from this: VELTQORV_FUZZ_SEED when set, else a fixed value so that a
-// CI run repeats exactly.
-quint32 seed();
-
-// Rounds of one fuzz loop: a fixed count, or VELTQORV_FUZZ_SECONDS of wall time when set.
-class Budget
-{
-public:
-    explicit Budget(const char* name, int rounds);
-    ~Budget();
-    Budget(const Budget&) = delete;
-    Budget& operator=(const Budget&) = delete;
-
-    // True while another round is due; counts it.
-    bool next();
-    int round() const { return m_round; }
-
-    // The seed, the round and `input` escaped, for a failure message that can be replayed.
-    QByteArray describe(const QString& input) const;
-
-private:
-    const char* m_name;
-    int m_rounds;
-    qint64 m_milliseconds = -1;
-    int m_round = 0;
-    QElapsedTimer m_timer;
-};
-
-// Realistic inputs, mutated into hostile ones: insertions, deletions, duplications, splices with
-// another entry, flipped code units, invalid UTF-8, control characters and very long texts.
+// One fuzz loop: realistic inputs mutated into hostile ones (insertions, deletions, duplications,
+// splices with another entry, replaced code units, very long texts), for a fixed number of rounds
+// or VELTQORV_FUZZ_SECONDS of wall time. The seed is VELTQORV_FUZZ_SEED when set, else a fixed
+// value so that a CI run repeats exactly.
 class Generator
 {
 public:
-    explicit Generator(QStringList corpus, QStringList pieces = {});
+    Generator(const char* name, int rounds, QStringList corpus, QStringList pieces = {});
+    ~Generator();
 
-    QRandomGenerator& random() { return m_random; }
+    // True while another round is due; counts it.
+    bool nextRound();
+    // The seed, the round and `input` escaped, for a failure message that can be replayed.
+    QByteArray describe(const QString& input) const;
+
     int bounded(int highest) { return static_cast<int>(m_random.bounded(static_cast<quint32>(highest))); }
     bool chance(int inEvery) { return bounded(inEvery) == 0; }
+    // An int of either sign and any magnitude, a small one as likely as a huge one.
+    int anyMagnitude() { return static_cast<int>(m_random.generate()) >> bounded(32); }
 
     // A corpus entry with up to four mutations.
-    QString next();
-    // An entry of the corpus as it is.
-    QString entry();
-    // A short hostile or structural piece: a target's own pieces or the shared ones.
+    QString input();
+    // A short hostile or structural piece: the loop's own pieces or the shared ones.
     QString piece();
-
     // A UTC clock between 1970 and about 2400.
     QDateTime clock()
     {
@@ -67,27 +45,30 @@ public:
         constexpr qint64 Limit = 8640000000000000; // milliseconds either side of 1970
         return QDateTime::fromMSecsSinceEpoch(chance(2) ? Limit : -Limit, Qt::UTC);
     }
-
     // 0 turns texts of 100 000 code units off, for slow targets.
     void setHugeOneIn(int oneIn) { m_hugeOneIn = oneIn; }
 
 private:
-    QString randomText();
     QChar randomCodeUnit();
     void mutate(QString& text);
 
+    const char* m_name;
+    int m_rounds;
     QRandomGenerator m_random;
     QStringList m_corpus;
     QStringList m_pieces;
+    qint64 m_milliseconds; // 0: count rounds
+    int m_round = 0;
+    QElapsedTimer m_timer;
     int m_hugeOneIn = 400;
 };
 
 // QVERIFY2 builds its message on every call; in loops of thousands of rounds only a failing
 // check should pay for that.
-#define FUZZ_VERIFY(statement, budget, input)                                                                \
+#define FUZZ_VERIFY(statement, generator, input)                                                             \
     do {                                                                                                     \
         if (!(statement))                                                                                    \
-            QVERIFY2(statement, (budget).describe(input).constData());                                       \
+            QVERIFY2(statement, (generator).describe(input).constData());                                    \
     } while (false)
 
 } // namespace Fuzz

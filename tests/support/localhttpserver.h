@@ -5,22 +5,18 @@
 
 namespace TestSupport {
 
-// A python3 HTTP server on 127.0.0.1, on a port the system picks, serving one folder. Stopped
+// `python3 -m http.server` on 127.0.0.1, on a port the system picks, serving one folder. Stopped
 // (with its process) when destroyed.
 class LocalHttpServer
 {
 public:
-    // `bytesPerSecond` 0: `python3 -m http.server`; otherwise every body trickles at that rate.
-    explicit LocalHttpServer(QString root, qint64 bytesPerSecond = 0);
+    explicit LocalHttpServer(QString root);
     ~LocalHttpServer();
     LocalHttpServer(const LocalHttpServer&) = delete;
     LocalHttpServer& operator=(const LocalHttpServer&) = delete;
 
     // Blocks until the server listens (or fails); false with errorString() set on failure.
     bool start();
-    void stop();
-
-    quint16 port() const { return m_port; }
     // http://127.0.0.1:<port>/<path>; `path` is taken as it is.
     QString url(const QString& path) const;
     const QString& errorString() const { return m_error; }
@@ -30,7 +26,6 @@ public:
 
 private:
     QString m_root;
-    qint64 m_rate;
     QProcess m_process;
     quint16 m_port = 0;
     QString m_error;

@@ -11,8 +11,6 @@ class ProcessProbe
 public:
     // No such process, or only its zombie is left.
     static bool isGone(qint64 pid);
-    // Live processes whose command line contains `needle`, other than this one.
-    static QList<qint64> withCommandLineContaining(const QString& needle);
     // Live processes, other than this one, whose environment holds `name` with a value ending in
     // `suffix`.
     static QList<qint64> withEnvironmentEnding(const QByteArray& name, const QByteArray& suffix);

@@ -18,27 +18,25 @@ public:
     struct Call
     {
         QString appName;
-        QString appIcon;
         QString summary;
         QString body;
         QVariantMap hints;
-        int timeout = 0;
     };
     QList<Call> calls;
     bool refuse = false;
 
 public Q_SLOTS:
-    uint Notify(const QString& appName, uint /*replacesId*/, const QString& appIcon, const QString& summary,
-                const QString& body, const QStringList& /*actions*/, const QVariantMap& hints, int timeout)
+    uint Notify(const QString& appName, uint /*replacesId*/, const QString& /*appIcon*/,
+                const QString& summary, const QString& body, const QStringList& /*actions*/,
+                const QVariantMap& hints, int /*timeout*/)
     {
         if (refuse) {
             sendErrorReply(QDBusError::AccessDenied, QStringLiteral("notifications are off"));
             return 0;
         }
-        calls += Call{appName, appIcon, summary, body, hints, timeout};
+        calls += Call{appName, summary, body, hints};
         return static_cast<uint>(calls.size());
     }
-    QStringList GetCapabilities() { return {QStringLiteral("body")}; }
 };
 
 } // namespace TestSupport

@@ -5,19 +5,17 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
-#include <atomic>
-
 namespace TestSupport {
 
 SqlFile::SqlFile(const QString& path, bool readOnly)
 {
-    static std::atomic<int> counter{0};
-    m_name = QStringLiteral("testsupport-sqlfile-%1").arg(++counter);
+    // Unique among the files open at once.
+    m_name = QStringLiteral("testsupport-sqlfile-%1").arg(reinterpret_cast<quintptr>(this));
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
     db.setDatabaseName(path);
     db.setConnectOptions(readOnly ? QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=5000")
                                   : QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
-    m_open = db.open();
+    db.open();
 }
 
 SqlFile::~SqlFile()

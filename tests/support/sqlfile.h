@@ -16,7 +16,6 @@ public:
     SqlFile(const SqlFile&) = delete;
     SqlFile& operator=(const SqlFile&) = delete;
 
-    bool isOpen() const { return m_open; }
     // The first column of the first row; invalid when the statement fails or returns nothing.
     QVariant value(const QString& sql) const;
     // The first column of every row, or {"failed: <sql>"}.
@@ -28,7 +27,6 @@ public:
 
 private:
     QString m_name;
-    bool m_open = false;
 };
 
 } // namespace TestSupport

@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QUuid>
 
 #include <cstdio>
@@ -26,28 +25,24 @@ bool runFfmpeg(const QStringList& arguments)
     return true;
 }
 
-QString uniqueSuffix()
+// Media is written aside under this name and renamed into place, so a concurrent reader never
+// sees half a file.
+QString partialName(const QString& target)
 {
-    return QUuid::createUuid().toString(QUuid::Id128).left(12);
+    return target + QStringLiteral(".part-") + QUuid::createUuid().toString(QUuid::Id128).left(12);
 }
 } // namespace
-
-QString TestMedia::folder()
-{
-    return QStringLiteral(VELTQORV_TESTSUPPORT_MEDIA_DIR);
-}
 
 QString TestMedia::clip(int seconds, int videoKbps)
 {
     const QString name = videoKbps > 0 ? QStringLiteral("clip-%1s-%2k.mp4").arg(seconds).arg(videoKbps)
                                        : QStringLiteral("clip-%1s.mp4").arg(seconds);
-    const QString target = folder() + QLatin1Char('/') + name;
+    const QString target = QStringLiteral(VELTQORV_TESTSUPPORT_MEDIA_DIR "/") + name;
     if (QFileInfo::exists(target))
         return target;
-    QDir().mkpath(folder());
+    QDir().mkpath(QStringLiteral(VELTQORV_TESTSUPPORT_MEDIA_DIR));
 
-    // Written aside and renamed into place, so a concurrent reader never sees half a file.
-    const QString partial = target + QStringLiteral(".part-") + uniqueSuffix() + QStringLiteral(".mp4");
+    const QString partial = partialName(target) + QStringLiteral(".mp4");
     const QString duration = QString::number(seconds);
     QStringList arguments{
         QStringLiteral("-f"),       QStringLiteral("lavfi"),
@@ -64,34 +59,28 @@ QString TestMedia::clip(int seconds, int videoKbps)
                   << QStringLiteral("-x264-params") << QStringLiteral("nal-hrd=cbr");
     }
     arguments << QStringLiteral("-c:a") << QStringLiteral("aac") << QStringLiteral("-shortest") << partial;
-    if (!runFfmpeg(arguments)) {
-        QFile::remove(partial);
-        return {};
-    }
-    if (!QFile::rename(partial, target))
+    if (!runFfmpeg(arguments) || !QFile::rename(partial, target))
         QFile::remove(partial);
     return QFileInfo::exists(target) ? target : QString();
 }
 
 QString TestMedia::dashFolder(int seconds)
 {
-    const QString target = folder() + QStringLiteral("/dash-%1s").arg(seconds);
-    if (QFileInfo::exists(target + QStringLiteral("/manifest.mpd")))
+    const QString target = QStringLiteral(VELTQORV_TESTSUPPORT_MEDIA_DIR "/dash-%1s").arg(seconds);
+    const QString manifest = QStringLiteral("/manifest.mpd");
+    if (QFileInfo::exists(target + manifest))
         return target;
     const QString source = clip(seconds);
-    if (source.isEmpty())
+    const QString partial = partialName(target);
+    if (source.isEmpty() || !QDir().mkpath(partial))
         return {};
-
-    const QString partial = target + QStringLiteral(".part-") + uniqueSuffix();
-    QDir().mkpath(partial);
-    const bool made = runFfmpeg({QStringLiteral("-i"), source, QStringLiteral("-map"), QStringLiteral("0:v"),
-                                 QStringLiteral("-map"), QStringLiteral("0:a"), QStringLiteral("-c"),
-                                 QStringLiteral("copy"), QStringLiteral("-f"), QStringLiteral("dash"),
-                                 QStringLiteral("-seg_duration"), QStringLiteral("1"),
-                                 partial + QStringLiteral("/manifest.mpd")});
-    if (!made || !QDir().rename(partial, target))
+    if (!runFfmpeg({QStringLiteral("-i"), source, QStringLiteral("-map"), QStringLiteral("0:v"),
+                    QStringLiteral("-map"), QStringLiteral("0:a"), QStringLiteral("-c"),
+                    QStringLiteral("copy"), QStringLiteral("-f"), QStringLiteral("dash"),
+                    QStringLiteral("-seg_duration"), QStringLiteral("1"), partial + manifest}) ||
+        !QDir().rename(partial, target))
         QDir(partial).removeRecursively();
-    return QFileInfo::exists(target + QStringLiteral("/manifest.mpd")) ? target : QString();
+    return QFileInfo::exists(target + manifest) ? target : QString();
 }
 
 } // namespace TestSupport

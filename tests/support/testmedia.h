@@ -15,8 +15,6 @@ public:
     // A folder holding a DASH manifest, manifest.mpd, with separate video and audio streams cut
     // from clip(seconds): the tool downloads both and merges them. Empty on failure.
     static QString dashFolder(int seconds);
-    // The folder where the media is kept.
-    static QString folder();
 };
 
 } // namespace TestSupport
