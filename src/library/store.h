@@ -11,8 +11,10 @@
 #include <QUrl>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
+class QLockFile;
 class QSqlDatabase;
 class QSqlQuery;
 
@@ -39,9 +41,9 @@ public:
     // $XDG_DATA_HOME/VeltQorv/db.store
     static QString defaultPath();
 
-    // Opens or creates the store. A file that is not a store of ours, or is newer than this
-    // build, is refused and left exactly as it was; errorMessage() then says why, in words fit
-    // for the user.
+    // Opens or creates the store. A file that is not a store of ours, is newer than this build,
+    // or is in use by another process (a lock file beside it) is refused and left exactly as it
+    // was; errorMessage() then says why, in words fit for the user.
     bool open(const QString& path);
     bool isOpen() const { return m_open; }
     QString path() const { return m_path; }
@@ -59,12 +61,16 @@ public:
     // Same, storing `config` first and giving it to every item.
     std::optional<QList<qint64>> insertItems(const QList<ShakeItem>& items, const Engine::QorvConfig& config);
 
+    // Items are read without their log, which may be large; itemLog reads it (empty when the
+    // item has none, nullopt when the read failed).
     std::optional<ShakeItem> item(qint64 id) const;
+    std::optional<QString> itemLog(qint64 id) const;
     // Writes every field of a stored item and its records; a record that is absent is deleted.
     bool save(const ShakeItem& item);
     // Fetches, changes and saves one item in a single transaction. False when the item is gone.
     bool update(qint64 id, const std::function<void(ShakeItem&)>& change);
-    // Deletes items; their records go with them, option sets and site icons stay.
+    // Deletes items; their records go with them, and so does an option set no other item uses.
+    // Site icons stay.
     bool deleteItems(const QList<qint64>& ids);
 
     // Marks items running, clearing their error text and schedule.
@@ -136,6 +142,7 @@ private:
     QString m_path;
     QString m_errorMessage;
     mutable QString m_lastError;
+    std::unique_ptr<QLockFile> m_lock;
     bool m_open = false;
 };
 

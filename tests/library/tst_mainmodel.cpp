@@ -150,7 +150,7 @@ private Q_SLOTS:
             QCOMPARE(done.completedDate, m_now);
             QCOMPARE(done.info->location,
                      QUrl::fromLocalFile(m_dir.filePath(QStringLiteral("out/%1.mp4").arg(name))));
-            QVERIFY(done.info->log.contains(QStringLiteral("Destination")));
+            QVERIFY(m_model->store().itemLog(id).value_or(QString()).contains(QStringLiteral("Destination")));
         } else {
             QVERIFY(!done.completedDate);
             QVERIFY2(done.errorMessage().contains(error), qPrintable(done.errorMessage()));

@@ -441,7 +441,9 @@ void MainWindow::showErrorDetails(qint64 id, const QPoint& globalPos)
     const Library::ShakeItem* item = m_listModel->itemById(id);
     if (!item || item->errorMessage().isEmpty())
         return;
-    auto* popup = new ErrorDetailsPopup(item->errorMessage(), this);
+    // Read only now: lists leave the log out.
+    const QString log = m_model.store().itemLog(id).value_or(QString());
+    auto* popup = new ErrorDetailsPopup(item->errorMessage(), log, this);
     popup->setObjectName(QStringLiteral("errorDetails"));
     popup->adjustSize();
     QPoint at = globalPos - QPoint(popup->width() - 20, -10);
