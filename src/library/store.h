@@ -2,6 +2,7 @@
 
 #include "favicon.h"
 #include "itemquery.h"
+#include "removeditems.h"
 #include "shakeitem.h"
 #include "storedqorvconfig.h"
 
@@ -72,6 +73,11 @@ public:
     // Deletes items; their records go with them, and so does an option set no other item uses.
     // Site icons stay.
     bool deleteItems(const QList<qint64>& ids);
+    // Deletes like deleteItems and returns the items as they were, logs and option sets included.
+    std::optional<RemovedItems> takeItems(const QList<qint64>& ids);
+    // Stores removed items again, stopped, under new ids; an option set that went with them is
+    // stored anew.
+    std::optional<QList<qint64>> restoreItems(const RemovedItems& removed);
 
     // Marks items running, clearing their error text and schedule.
     bool startItems(const QList<qint64>& ids);
@@ -131,6 +137,8 @@ private:
     std::optional<qint64> insertOneItem(const ShakeItem& item);
     // Inside the caller's transaction; `configId`, when given, replaces each item's option set.
     std::optional<QList<qint64>> insertEach(const QList<ShakeItem>& items, std::optional<qint64> configId);
+    // Inside a caller's transaction.
+    bool deleteEach(const QList<qint64>& ids);
     // Inside a caller's transaction.
     std::optional<qint64> writeQorvConfig(const Engine::QorvConfig& config);
     // `column` is one of ours (id or url), never user text.

@@ -345,8 +345,11 @@ bool Store::update(qint64 id, const std::function<void(ShakeItem&)>& change)
 bool Store::deleteItems(const QList<qint64>& ids)
 {
     TransactionGuard transaction(*this);
-    if (!transaction.begun())
-        return false;
+    return transaction.begun() && deleteEach(ids) && transaction.commit();
+}
+
+bool Store::deleteEach(const QList<qint64>& ids)
+{
     QSqlQuery q(database());
     QSet<qint64> configIds;
     q.prepare(QStringLiteral("SELECT qorvConfig FROM ShakeItem WHERE id = ? AND qorvConfig IS NOT NULL"));
@@ -372,7 +375,7 @@ bool Store::deleteItems(const QList<qint64>& ids)
         if (!q.exec())
             return fail(q);
     }
-    return transaction.commit();
+    return true;
 }
 
 bool Store::startItems(const QList<qint64>& ids)
