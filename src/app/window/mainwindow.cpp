@@ -75,11 +75,11 @@ MainWindow::MainWindow(Library::MainModel& model, ToolInstaller& installer, Upda
 
     // Under the page rather than on it: the list may give way to the placeholder once emptied.
     auto* detailArea = new QWidget(this);
-    auto* detailLayout = new QVBoxLayout(detailArea);
-    detailLayout->setContentsMargins(0, 0, 0, 0);
-    detailLayout->setSpacing(0);
-    detailLayout->addWidget(m_detail, 1);
-    detailLayout->addWidget(new UndoDeleteBar(model, detailArea));
+    m_bars = new QVBoxLayout(detailArea);
+    m_bars->setContentsMargins(0, 0, 0, 0);
+    m_bars->setSpacing(0);
+    m_bars->addWidget(m_detail, 1);
+    m_bars->addWidget(new UndoDeleteBar(model, detailArea));
 
     auto* splitter = new QSplitter(this);
     splitter->addWidget(m_sidebar);
@@ -469,6 +469,12 @@ void MainWindow::showErrorDetails(qint64 id, const QPoint& globalPos)
     }
     popup->move(at);
     popup->show();
+}
+
+void MainWindow::addBar(QWidget* bar)
+{
+    bar->setParent(m_bars->parentWidget());
+    m_bars->addWidget(bar);
 }
 
 void MainWindow::showAndRaise()
