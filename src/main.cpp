@@ -1,14 +1,16 @@
-#include "app/desktop/appearancecontroller.h"
 #include "app/application.h"
+#include "app/desktop/appearancecontroller.h"
+#include "app/desktop/handoverbar.h"
+#include "app/desktop/handovergate.h"
+#include "app/desktop/incomingaddresshandler.h"
+#include "app/desktop/singleinstance.h"
 #include "app/desktopshell.h"
 #include "app/gesture/gesturecontroller.h"
-#include "app/shortcut/globalshortcut.h"
-#include "app/desktop/incomingaddresshandler.h"
-#include "app/window/mainwindow.h"
 #include "app/settings/settingswindow.h"
-#include "app/desktop/singleinstance.h"
+#include "app/shortcut/globalshortcut.h"
 #include "app/symbolicon.h"
 #include "app/tool/toolsetupview.h"
+#include "app/window/mainwindow.h"
 #include "capture/timephrase/chrono.h"
 #include "engine/preferences.h"
 #include "library/mainmodel.h"
@@ -76,10 +78,16 @@ int main(int argc, char* argv[])
 
     Library::Notifier notifier;
     Library::MainModel model(store, preferences, &Capture::Chrono::shared(), &notifier);
+    App::HandoverGate handover([&model](const QUrl& url) { model.add({url}); });
+    QObject::connect(&incoming, &App::IncomingAddressHandler::addressAccepted, &handover,
+                     &App::HandoverGate::offer);
     App::DesktopShell shell(model);
     QObject::connect(&shell, &App::DesktopShell::finished, &application, &QCoreApplication::quit);
-    QObject::connect(&incoming, &App::IncomingAddressHandler::addressAccepted, &model,
-                     [&model](const QUrl& url) { model.add({url}); });
+    shell.window().addBar(new App::HandoverBar(handover));
+    QObject::connect(&handover, &App::HandoverGate::waitingChanged, &shell.window(), [&shell](int count) {
+        if (count > 0)
+            shell.window().showAndRaise();
+    });
 
     App::GlobalShortcut shortcut(preferences, App::GlobalShortcut::toggleMainWindowName());
     QObject::connect(&shortcut, &App::GlobalShortcut::activated, &shell.window(),

@@ -3,6 +3,7 @@
 #include "logging.h"
 #include "orphansweeper.h"
 
+#include <QCoreApplication>
 #include <QThread>
 
 #include <csignal>
@@ -32,24 +33,64 @@ QByteArray withoutTrailingNewline(QByteArray text)
 }
 } // namespace
 
+QByteArray ChildProcess::cutMark()
+{
+    return QByteArrayLiteral(" [line cut at 256 KiB]");
+}
+
 QThread* ChildProcess::ioThread()
 {
-    // Never stopped: a child's death signal is tied to the thread that started it.
     static QThread* const thread = [] {
         auto* t = new QThread;
         t->setObjectName(QStringLiteral("child processes"));
-        t->start();
+        // Children are ended before the thread: their death signal is tied to the thread that
+        // started them.
+        if (QCoreApplication::instance())
+            QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit,
+                             &ChildProcess::stopIoThread);
+        return t;
+    }();
+    if (!thread->isRunning()) {
+        thread->start();
         // Below the window's thread, so a flood of output waits rather than the window (on
         // Linux a thread has a nice value of its own).
         auto* setUp = new QObject;
-        setUp->moveToThread(t);
+        setUp->moveToThread(thread);
         QMetaObject::invokeMethod(setUp, [setUp] {
             ::setpriority(PRIO_PROCESS, 0, ::getpriority(PRIO_PROCESS, 0) + IoThreadNiceness);
             setUp->deleteLater();
         });
-        return t;
-    }();
+    }
     return thread;
+}
+
+QList<ChildProcess*>& ChildProcess::living()
+{
+    static QList<ChildProcess*> children;
+    return children;
+}
+
+void ChildProcess::stopIoThread()
+{
+    QThread* const thread = ioThread();
+    auto* ender = new QObject;
+    ender->moveToThread(thread);
+    QMetaObject::invokeMethod(
+        ender,
+        [ender] {
+            const QList<ChildProcess*> children = living();
+            // Every group first, so they all die together rather than one after another.
+            for (ChildProcess* child : children) {
+                child->m_done = true;
+                child->signalGroup(SIGKILL);
+            }
+            for (ChildProcess* child : children)
+                delete child;
+            delete ender;
+        },
+        Qt::BlockingQueuedConnection);
+    thread->quit();
+    thread->wait();
 }
 
 ChildProcess::ChildProcess()
@@ -86,6 +127,7 @@ ChildProcess::ChildProcess()
 
 ChildProcess::~ChildProcess()
 {
+    living().removeOne(this);
     if (m_process->state() != QProcess::NotRunning) {
         m_done = true;
         kill();
@@ -96,6 +138,8 @@ void ChildProcess::start(const Launch& launch)
 {
     m_done = false;
     m_retainedLimit = launch.retainedLimit;
+    m_keepOutput = launch.keepOutput;
+    m_droppingLine = false;
     m_niceness = launch.niceness;
 
     if (!launch.launchError.isEmpty()) {
@@ -115,6 +159,7 @@ void ChildProcess::start(const Launch& launch)
     m_process->setProcessEnvironment(environment);
     m_process->setProgram(launch.program);
     m_process->setArguments(launch.arguments);
+    living().append(this);
     m_process->start(QIODevice::ReadOnly);
 }
 
@@ -137,14 +182,28 @@ void ChildProcess::kill()
 
 void ChildProcess::readStandardOutput()
 {
-    m_pendingLine += m_process->readAllStandardOutput();
+    const QByteArray chunk = m_process->readAllStandardOutput();
     qsizetype start = 0;
+    if (m_droppingLine) {
+        const qsizetype end = chunk.indexOf('\n');
+        if (end < 0)
+            return;
+        m_droppingLine = false;
+        start = end + 1;
+    }
+    m_pendingLine += QByteArrayView(chunk).sliced(start);
+    start = 0;
     for (qsizetype newline = m_pendingLine.indexOf('\n'); newline >= 0;
          newline = m_pendingLine.indexOf('\n', start)) {
         keepLine(m_pendingLine.mid(start, newline - start));
         start = newline + 1;
     }
     m_pendingLine.remove(0, start);
+    if (m_pendingLine.size() > MaxLineBytes) {
+        keepLine(std::exchange(m_pendingLine, {}));
+        // The pending part holds no line break, so the line goes on past what was read.
+        m_droppingLine = true;
+    }
 }
 
 void ChildProcess::flushBatch()
@@ -158,11 +217,21 @@ void ChildProcess::keepLine(QByteArray bytes)
 {
     if (bytes.endsWith('\r'))
         bytes.chop(1);
+    if (bytes.size() > MaxLineBytes) {
+        qsizetype cut = MaxLineBytes;
+        // Not inside a UTF-8 sequence.
+        while (cut > 0 && (static_cast<unsigned char>(bytes.at(cut)) & 0xC0) == 0x80)
+            --cut;
+        bytes.truncate(cut);
+        bytes += cutMark();
+    }
     const QString line = QString::fromUtf8(bytes);
-    m_outputLines.append(line);
-    m_outputBytes += line.size() + 1;
-    while (m_retainedLimit >= 0 && m_outputBytes > m_retainedLimit && !m_outputLines.isEmpty())
-        m_outputBytes -= m_outputLines.takeFirst().size() + 1;
+    if (m_keepOutput) {
+        m_outputLines.append(line);
+        m_outputBytes += line.size() + 1;
+        while (m_retainedLimit >= 0 && m_outputBytes > m_retainedLimit && !m_outputLines.isEmpty())
+            m_outputBytes -= m_outputLines.takeFirst().size() + 1;
+    }
     m_batch.append(line);
     if (!m_batchTimer->isActive())
         m_batchTimer->start();
@@ -189,9 +258,10 @@ void ChildProcess::onFinished(int exitCode, QProcess::ExitStatus status)
         keepLine(std::exchange(m_pendingLine, {}));
     flushBatch();
     readStandardError();
-    // The shell may be gone while something it started still holds the group; a stop must end all of it.
-    if (m_terminationRequested)
-        signalGroup(SIGKILL);
+    // The tool may be gone while something it started still holds the group; a stop must end all
+    // of it. The leader is reaped by now, so the group's id alone no longer names our group.
+    if (m_terminationRequested && m_groupId > 0)
+        OrphanSweeper::signalGroupMembers(m_groupId, SIGKILL);
     if (m_done)
         return;
 
@@ -214,7 +284,9 @@ void ChildProcess::onErrorOccurred(QProcess::ProcessError error)
 
 void ChildProcess::signalGroup(int signal)
 {
-    if (m_groupId > 0)
+    // Only while the leader is not yet reaped: until then its id, which is the group's, cannot be
+    // given to another process.
+    if (m_groupId > 0 && m_process->state() != QProcess::NotRunning)
         ::kill(-static_cast<pid_t>(m_groupId), signal);
 }
 

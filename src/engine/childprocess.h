@@ -29,6 +29,8 @@ public:
         // When set, nothing is started and the run fails with this reason.
         QString launchError;
         qsizetype retainedLimit = -1;
+        // Off: standard output is only handed over, never kept for the result.
+        bool keepOutput = true;
         int niceness = 0; // the child's nice value itself
         QByteArray ownerMark;
     };
@@ -37,8 +39,18 @@ public:
     // A child still running is killed with its whole group.
     ~ChildProcess() override;
 
-    // The thread children are started and read on; it runs for the life of the program.
+    // The thread children are started and read on. It runs until the application is about to
+    // quit (or stopIoThread()), and starts again when asked for after that.
     static QThread* ioThread();
+    // Kills every child still running, all groups at once, then waits for them and ends the
+    // thread. From the thread that owns the application, never from ioThread() itself.
+    static void stopIoThread();
+
+    // A longer line of output is cut here and marked; the rest of it is read and dropped, so a
+    // tool writing a whole file to standard output costs no more than this. Far more than any
+    // line a tool prints for people, and small enough for a hundred such tools at once.
+    static constexpr qsizetype MaxLineBytes = 256 * 1024;
+    static QByteArray cutMark();
 
     void start(const Launch& launch);
     // SIGTERM to the group, SIGKILL after a grace period.
@@ -61,12 +73,17 @@ private:
     void onErrorOccurred(QProcess::ProcessError error);
     void signalGroup(int signal);
     void finish(const ProcessResult& result);
+    // On ioThread(): every child alive on it.
+    static QList<ChildProcess*>& living();
 
     QProcess* m_process;
     QTimer* m_killTimer;
     QTimer* m_batchTimer;
     QStringList m_batch;
     QByteArray m_pendingLine;
+    // Inside a line that was cut: everything up to its end is dropped.
+    bool m_droppingLine = false;
+    bool m_keepOutput = true;
     QStringList m_outputLines;
     qsizetype m_outputBytes = 0;
     QByteArray m_error;

@@ -2,6 +2,8 @@
 
 #include "orphansweeper.h"
 
+#include <QThread>
+
 #include <sys/resource.h>
 
 #include <algorithm>
@@ -17,7 +19,8 @@ CommandRunner::~CommandRunner()
     ChildProcess* child = std::exchange(m_child, nullptr);
     child->disconnect(this);
     // The caller may rely on the child being gone once the runner is.
-    if (!m_done)
+    // A stopped thread has ended its children already, and would never answer.
+    if (!m_done && child->thread()->isRunning())
         QMetaObject::invokeMethod(child, &ChildProcess::kill, Qt::BlockingQueuedConnection);
     child->deleteLater();
 }
@@ -66,6 +69,7 @@ void CommandRunner::launch(ChildProcess::Launch launch)
         Q_EMIT finished(result);
     });
     launch.retainedLimit = m_retainedLimit;
+    launch.keepOutput = m_keepOutput;
     // Relative to the thread asking, not to the thread that starts the child.
     launch.niceness = std::min(19, ::getpriority(PRIO_PROCESS, 0) + m_niceness);
     launch.ownerMark = OrphanSweeper::childMark();

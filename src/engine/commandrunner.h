@@ -7,6 +7,7 @@
 #include <QProcessEnvironment>
 
 #include <QObject>
+#include <QPointer>
 
 #include <functional>
 
@@ -27,6 +28,9 @@ public:
     // Keeps at most this many bytes (the newest) of each stream for the result; lines are still
     // all handed to outputLine. Unlimited by default.
     void setRetainedLimit(qsizetype bytes) { m_retainedLimit = bytes; }
+    // Off: standard output is only handed to outputLine, and a successful result carries no
+    // text; for callers that keep their own log of it.
+    void setKeepsOutput(bool keep) { m_keepOutput = keep; }
 
     // Starts the child this much nicer than us (lower CPU priority); for work in the background.
     void setNiceness(int increment) { m_niceness = increment; }
@@ -54,9 +58,11 @@ Q_SIGNALS:
 private:
     void launch(ChildProcess::Launch launch);
 
-    // Lives on ChildProcess::ioThread(); every call to it is queued there.
-    ChildProcess* m_child = nullptr;
+    // Lives on ChildProcess::ioThread(); every call to it is queued there. Gone once that thread
+    // has been stopped.
+    QPointer<ChildProcess> m_child;
     qsizetype m_retainedLimit = -1;
+    bool m_keepOutput = true;
     int m_niceness = 0;
     qint64 m_groupId = 0;
     bool m_terminationRequested = false;

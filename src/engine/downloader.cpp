@@ -141,6 +141,8 @@ void Downloader::onBinResolved(const std::optional<QString>& path)
     qCDebug(lcDownloader).noquote() << "cmd arguments:" << quotedCommandLine(bin, arguments);
     m_runner = new CommandRunner(this);
     m_runner->setRetainedLimit(m_retainedLimit);
+    // The log below is the one copy of the output.
+    m_runner->setKeepsOutput(false);
     // Hundreds of tools printing progress would otherwise leave the window no CPU to answer with.
     m_runner->setNiceness(ToolNiceness);
     connect(m_runner, &CommandRunner::outputLine, this, &Downloader::onOutputLine);

@@ -33,8 +33,9 @@ class Downloader : public QObject
 public:
     using Clock = std::function<QDateTime()>;
 
-    // The newest part of the output kept as the run's log; every line is still parsed.
-    static constexpr qsizetype DefaultRetainedLimit = 1024 * 1024;
+    // The newest part of the output kept as the run's log (characters); every line is still
+    // parsed. It is the one copy of the output: the runner keeps none.
+    static constexpr qsizetype DefaultRetainedLimit = 256 * 1024;
 
     // `arguments` are the options of the item's option set (QorvConfig::arguments()), one each.
     // `timePhraseParser` (may be null, must outlive the run) reads the start of a premiere or a

@@ -1,6 +1,7 @@
 #include "orphansweeper.h"
 
 #include "logging.h"
+#include "processhandle.h"
 
 #include <QDir>
 #include <QFile>
@@ -67,7 +68,37 @@ std::optional<Owner> parseMark(const QByteArray& value)
     return owner;
 }
 
+qint64 groupOf(qint64 pid)
+{
+    // Field 5 of stat, counted from the last ')' as in startTime().
+    const QByteArray stat = readWhole(QStringLiteral("/proc/%1/stat").arg(pid));
+    const qsizetype end = stat.lastIndexOf(')');
+    if (end < 0)
+        return 0;
+    const QList<QByteArray> fields = stat.mid(end + 2).split(' ');
+    constexpr int groupField = 5 - 3;
+    return fields.size() > groupField ? fields[groupField].toLongLong() : 0;
+}
+
 } // namespace
+
+int OrphanSweeper::signalGroupMembers(qint64 groupId, int signal)
+{
+    const QByteArray ours = childMark();
+    int signalled = 0;
+    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString& entry : entries) {
+        bool isPid = false;
+        const qint64 pid = entry.toLongLong(&isPid);
+        // The cheap look first; then again with the process held.
+        if (!isPid || groupOf(pid) != groupId)
+            continue;
+        const ProcessHandle process(pid);
+        if (process.isOpen() && groupOf(pid) == groupId && markOf(pid) == ours && process.signal(signal))
+            ++signalled;
+    }
+    return signalled;
+}
 
 void OrphanSweeper::markChildren(const QString& scope)
 {
@@ -109,12 +140,16 @@ int OrphanSweeper::sweep(const QString& scope)
             const qint64 pid = entry.toLongLong(&isPid);
             if (!isPid || pid == self || killed.contains(pid))
                 continue;
+            // Held first, so the process whose mark is read is the one killed.
+            const ProcessHandle process(pid);
+            if (!process.isOpen())
+                continue;
             const std::optional<Owner> owner = parseMark(markOf(pid));
             // A pid alone may since have been given to an unrelated process; with its start
             // time it names the owner for certain.
             if (!owner || owner->scope != scopeBytes || startTime(owner->pid) == owner->started)
                 continue;
-            if (::kill(static_cast<pid_t>(pid), SIGKILL) == 0) {
+            if (process.signal(SIGKILL)) {
                 ++found;
                 killed.insert(pid);
                 qCInfo(lcMain) << "ended process" << pid << "left behind by an earlier run";

@@ -21,6 +21,11 @@ public:
     // many were killed.
     static int sweep(const QString& scope);
 
+    // Sends `signal` to the processes of group `groupId` that carry this process's mark: once a
+    // group's leader is gone, its id may be given to another group, so the id alone is not
+    // trusted. Returns how many were signalled.
+    static int signalGroupMembers(qint64 groupId, int signal);
+
     static QByteArray variableName() { return QByteArrayLiteral("VELTQORV_CHILD_OF"); }
 
     // The start time of a process (clock ticks since boot), which with its pid names it uniquely;

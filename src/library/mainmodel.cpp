@@ -7,11 +7,12 @@
 #include "capture/linkdetector.h"
 #include "engine/logging.h"
 #include "engine/orphansweeper.h"
-#include "library/librarykeys.h"
 #include "engine/preferences.h"
 #include "engine/toolpath.h"
+#include "library/librarykeys.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 
 #include <utility>
@@ -42,6 +43,12 @@ MainModel::MainModel(Store& store, Engine::Preferences& preferences, Engine::Tim
     m_launchTimer.setSingleShot(true);
     m_launchTimer.setInterval(0);
     connect(&m_launchTimer, &QTimer::timeout, this, &MainModel::launchQueued);
+    m_undoTimer.setSingleShot(true);
+    m_undoTimer.setInterval(UndoWindowMs);
+    connect(&m_undoTimer, &QTimer::timeout, this, [this] {
+        m_removed = {};
+        Q_EMIT undoRemoveExpired();
+    });
     m_progressTimer.setSingleShot(true);
     m_progressTimer.setInterval(ProgressIntervalMs);
     connect(&m_progressTimer, &QTimer::timeout, this, &MainModel::emitPendingProgress);
@@ -98,8 +105,8 @@ QList<qint64> MainModel::add(const QList<QUrl>& urls, const std::optional<Engine
         options = *config;
         options.ensureSaveTo(outputLocation);
     } else {
-        options = Engine::QorvConfig::makeDefault(
-            outputLocation, m_preferences.value(Library::Keys::defaultResolution));
+        options = Engine::QorvConfig::makeDefault(outputLocation,
+                                                  m_preferences.value(Library::Keys::defaultResolution));
     }
     const std::optional<QList<qint64>> ids = m_store.insertItems(items, options);
     if (!ids) {
@@ -274,11 +281,38 @@ void MainModel::toggleStar(const QList<qint64>& ids)
         reportStoreFailure("starring downloads");
 }
 
-void MainModel::remove(const QList<qint64>& ids)
+void MainModel::remove(const QList<qint64>& ids, FileDisposal files)
 {
     stop(ids);
-    if (!m_store.deleteItems(ids))
+    std::optional<RemovedItems> taken = m_store.takeItems(ids);
+    if (!taken) {
         reportStoreFailure("deleting downloads");
+        return;
+    }
+    if (files == FileDisposal::trash) {
+        for (const ShakeItem& item : std::as_const(taken->items)) {
+            const std::optional<QUrl> location = item.info ? item.info->location : std::nullopt;
+            if (!location || !location->isLocalFile() || !QFileInfo::exists(location->toLocalFile()))
+                continue;
+            if (!QFile::moveToTrash(location->toLocalFile()))
+                qCWarning(Engine::lcMain).noquote()
+                    << "could not move to the trash:" << location->toLocalFile();
+        }
+    }
+    if (taken->items.isEmpty())
+        return;
+    m_removed = std::move(*taken);
+    m_undoTimer.start();
+    Q_EMIT removed(static_cast<int>(m_removed.items.size()));
+}
+
+void MainModel::undoRemove()
+{
+    if (m_removed.items.isEmpty())
+        return;
+    m_undoTimer.stop();
+    if (!m_store.restoreItems(std::exchange(m_removed, {})))
+        reportStoreFailure("restoring deleted downloads");
 }
 
 void MainModel::shutdown(int waitMs, std::function<void()> done)

@@ -2,6 +2,7 @@
 
 #include "engine/downloaderprogress.h"
 #include "engine/qorvconfig.h"
+#include "library/removeditems.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -65,8 +66,18 @@ public:
     // Stops every item marked running.
     void stopRunning();
     void toggleStar(const QList<qint64>& ids);
-    // Stops, then deletes the items with their records.
-    void remove(const QList<qint64>& ids);
+    enum class FileDisposal
+    {
+        keep,
+        trash, // the desktop's trash
+    };
+    // Stops, then deletes the items with their records; with `trash`, their files go to the trash.
+    // The delete can be undone for UndoWindowMs (undoRemove), then its items are forgotten.
+    void remove(const QList<qint64>& ids, FileDisposal files = FileDisposal::keep);
+    static constexpr int UndoWindowMs = 10000;
+    bool canUndoRemove() const { return !m_removed.items.isEmpty(); }
+    // Brings the items of the last delete back, stopped; their files stay where they are.
+    void undoRemove();
     // Stops every run, then calls `done` once every process has ended or `waitMs` has passed
     // (quit). Runs still alive then are killed when the model is destroyed.
     void shutdown(int waitMs, std::function<void()> done);
@@ -92,6 +103,9 @@ public:
 
 Q_SIGNALS:
     void runningCountChanged(int count);
+    // A delete that can be undone took `count` items.
+    void removed(int count);
+    void undoRemoveExpired();
     void progressChanged(qint64 id);
     // A run of the item ended and its outcome is stored.
     void runFinished(qint64 id);
@@ -139,6 +153,8 @@ private:
     QString m_searchTerm;
     std::optional<QString> m_windowSubTitle;
     std::function<void()> m_shutdownDone;
+    RemovedItems m_removed;
+    QTimer m_undoTimer;
     QTimer m_shutdownTimer;
 };
 

@@ -16,8 +16,9 @@ public:
     QString title;
     // The file the run wrote.
     std::optional<QUrl> location;
-    // Console output of a successful run.
-    QString log;
+    // Console output of the last run. Absent when not read: lists and item reads leave it out
+    // (Store::itemLog reads it), and saving an item without it keeps the stored one.
+    std::optional<QString> log;
     // Error text of the last failed run; none after a success or before any run.
     std::optional<QString> error;
 

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -75,6 +76,7 @@ bool Store::refuseOpen(const QString& reason)
         }
         QSqlDatabase::removeDatabase(m_connection);
     }
+    m_lock.reset();
     m_open = false;
     return false;
 }
@@ -105,6 +107,22 @@ bool Store::open(const QString& path)
     } else if (!QDir().mkpath(info.absolutePath())) {
         return refuseOpen(QStringLiteral("its folder cannot be created"));
     }
+
+    // One process per file: a second one would take the first one's running downloads for
+    // stale and run its premieres again. Held until the store is destroyed; the lock of a
+    // process that died is taken over.
+    auto lock = std::make_unique<QLockFile>(path + QStringLiteral(".lock"));
+    lock->setStaleLockTime(0);
+    if (!lock->tryLock()) {
+        qint64 pid = 0;
+        QString host;
+        QString application;
+        if (lock->error() == QLockFile::LockFailedError && lock->getLockInfo(&pid, &host, &application))
+            return refuseOpen(
+                QStringLiteral("another %1 (process %2) is using it").arg(application).arg(pid));
+        return refuseOpen(QStringLiteral("its lock file cannot be made"));
+    }
+    m_lock = std::move(lock);
 
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);

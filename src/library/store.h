@@ -2,6 +2,7 @@
 
 #include "favicon.h"
 #include "itemquery.h"
+#include "removeditems.h"
 #include "shakeitem.h"
 #include "storedqorvconfig.h"
 
@@ -11,8 +12,10 @@
 #include <QUrl>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
+class QLockFile;
 class QSqlDatabase;
 class QSqlQuery;
 
@@ -39,9 +42,9 @@ public:
     // $XDG_DATA_HOME/VeltQorv/db.store
     static QString defaultPath();
 
-    // Opens or creates the store. A file that is not a store of ours, or is newer than this
-    // build, is refused and left exactly as it was; errorMessage() then says why, in words fit
-    // for the user.
+    // Opens or creates the store. A file that is not a store of ours, is newer than this build,
+    // or is in use by another process (a lock file beside it) is refused and left exactly as it
+    // was; errorMessage() then says why, in words fit for the user.
     bool open(const QString& path);
     bool isOpen() const { return m_open; }
     QString path() const { return m_path; }
@@ -59,13 +62,22 @@ public:
     // Same, storing `config` first and giving it to every item.
     std::optional<QList<qint64>> insertItems(const QList<ShakeItem>& items, const Engine::QorvConfig& config);
 
+    // Items are read without their log, which may be large; itemLog reads it (empty when the
+    // item has none, nullopt when the read failed).
     std::optional<ShakeItem> item(qint64 id) const;
+    std::optional<QString> itemLog(qint64 id) const;
     // Writes every field of a stored item and its records; a record that is absent is deleted.
     bool save(const ShakeItem& item);
     // Fetches, changes and saves one item in a single transaction. False when the item is gone.
     bool update(qint64 id, const std::function<void(ShakeItem&)>& change);
-    // Deletes items; their records go with them, option sets and site icons stay.
+    // Deletes items; their records go with them, and so does an option set no other item uses.
+    // Site icons stay.
     bool deleteItems(const QList<qint64>& ids);
+    // Deletes like deleteItems and returns the items as they were, logs and option sets included.
+    std::optional<RemovedItems> takeItems(const QList<qint64>& ids);
+    // Stores removed items again, stopped, under new ids; an option set that went with them is
+    // stored anew.
+    std::optional<QList<qint64>> restoreItems(const RemovedItems& removed);
 
     // Marks items running, clearing their error text and schedule.
     bool startItems(const QList<qint64>& ids);
@@ -126,6 +138,8 @@ private:
     // Inside the caller's transaction; `configId`, when given, replaces each item's option set.
     std::optional<QList<qint64>> insertEach(const QList<ShakeItem>& items, std::optional<qint64> configId);
     // Inside a caller's transaction.
+    bool deleteEach(const QList<qint64>& ids);
+    // Inside a caller's transaction.
     std::optional<qint64> writeQorvConfig(const Engine::QorvConfig& config);
     // `column` is one of ours (id or url), never user text.
     std::optional<Favicon> selectFavicon(const QString& column, const QVariant& value) const;
@@ -136,6 +150,7 @@ private:
     QString m_path;
     QString m_errorMessage;
     mutable QString m_lastError;
+    std::unique_ptr<QLockFile> m_lock;
     bool m_open = false;
 };
 

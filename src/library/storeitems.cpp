@@ -4,6 +4,7 @@
 #include "storevalues.h"
 #include "transactionguard.h"
 
+#include <QSet>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 
@@ -13,7 +14,7 @@ namespace {
 
 const QString ItemColumns = QStringLiteral(
     "SELECT i.id, i.source, i.createdDate, i.scheduledDate, i.completedDate, i.favicon, i.qorvConfig,"
-    " c.id, c.running, c.starred, c.downloadDelay, f.id, f.title, f.location, f.log, f.error"
+    " c.id, c.running, c.starred, c.downloadDelay, f.id, f.title, f.location, f.error"
     " FROM ShakeItem i LEFT JOIN ShakeConfig c ON c.item = i.id LEFT JOIN ShakeItemInfo f ON f.item = i.id");
 
 const QString NewestFirst = QStringLiteral(" ORDER BY i.createdDate DESC, i.id DESC");
@@ -83,9 +84,8 @@ ShakeItem readItem(const QSqlQuery& q)
         info.id = q.value(11).toLongLong();
         info.title = q.value(12).toString();
         info.location = urlFrom(q.value(13));
-        info.log = q.value(14).toString();
-        if (!q.value(15).isNull())
-            info.error = q.value(15).toString();
+        if (!q.value(14).isNull())
+            info.error = q.value(14).toString();
         item.info = info;
     }
     return item;
@@ -197,16 +197,18 @@ bool Store::writeRecords(qint64 itemId, const ShakeItem& item)
         return fail(q);
 
     if (item.info) {
+        // A log that was not read stays as stored.
+        const QString logUpdate = item.info->log ? QStringLiteral(" log = excluded.log,") : QString();
         q.prepare(QStringLiteral("INSERT INTO ShakeItemInfo (item, title, titleFolded, location, log, error)"
                                  " VALUES (?, ?, ?, ?, ?, ?)"
                                  " ON CONFLICT(item) DO UPDATE SET title = excluded.title,"
-                                 " titleFolded = excluded.titleFolded, location = excluded.location,"
-                                 " log = excluded.log, error = excluded.error"));
+                                 " titleFolded = excluded.titleFolded, location = excluded.location,") +
+                  logUpdate + QStringLiteral(" error = excluded.error"));
         q.addBindValue(itemId);
         q.addBindValue(textValue(item.info->title));
         q.addBindValue(searchFold(item.info->title));
         q.addBindValue(urlValue(item.info->location));
-        q.addBindValue(textValue(item.info->log));
+        q.addBindValue(textValue(item.info->log.value_or(QString())));
         q.addBindValue(optionalValue(item.info->error));
     } else {
         q.prepare(QStringLiteral("DELETE FROM ShakeItemInfo WHERE item = ?"));
@@ -288,6 +290,18 @@ std::optional<ShakeItem> Store::item(qint64 id) const
     return found.first();
 }
 
+std::optional<QString> Store::itemLog(qint64 id) const
+{
+    QSqlQuery q(database());
+    q.prepare(QStringLiteral("SELECT log FROM ShakeItemInfo WHERE item = ?"));
+    q.addBindValue(id);
+    if (!q.exec()) {
+        fail(q);
+        return std::nullopt;
+    }
+    return q.next() ? q.value(0).toString() : QString();
+}
+
 bool Store::writeItem(const ShakeItem& item)
 {
     if (!item.source || !ShakeItem::isAcceptedSource(*item.source))
@@ -330,7 +344,38 @@ bool Store::update(qint64 id, const std::function<void(ShakeItem&)>& change)
 
 bool Store::deleteItems(const QList<qint64>& ids)
 {
-    return execIds(QStringLiteral("DELETE FROM ShakeItem WHERE id = ?"), ids);
+    TransactionGuard transaction(*this);
+    return transaction.begun() && deleteEach(ids) && transaction.commit();
+}
+
+bool Store::deleteEach(const QList<qint64>& ids)
+{
+    QSqlQuery q(database());
+    QSet<qint64> configIds;
+    q.prepare(QStringLiteral("SELECT qorvConfig FROM ShakeItem WHERE id = ? AND qorvConfig IS NOT NULL"));
+    for (const qint64 id : ids) {
+        q.addBindValue(id);
+        if (!q.exec())
+            return fail(q);
+        if (q.next())
+            configIds.insert(q.value(0).toLongLong());
+    }
+    q.prepare(QStringLiteral("DELETE FROM ShakeItem WHERE id = ?"));
+    for (const qint64 id : ids) {
+        q.addBindValue(id);
+        if (!q.exec())
+            return fail(q);
+    }
+    // An option set belongs to the items added with it; with the last of them it goes too.
+    q.prepare(QStringLiteral(
+        "DELETE FROM QorvConfig WHERE id = ? AND NOT EXISTS (SELECT 1 FROM ShakeItem WHERE qorvConfig = ?)"));
+    for (const qint64 configId : std::as_const(configIds)) {
+        q.addBindValue(configId);
+        q.addBindValue(configId);
+        if (!q.exec())
+            return fail(q);
+    }
+    return true;
 }
 
 bool Store::startItems(const QList<qint64>& ids)

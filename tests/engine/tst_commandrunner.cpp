@@ -1,3 +1,4 @@
+#include "engine/childprocess.h"
 #include "engine/commandrunner.h"
 #include "engine/executablesearch.h"
 #include "engine/shellcommand.h"
@@ -12,6 +13,8 @@
 
 #include <cerrno>
 #include <csignal>
+#include <memory>
+#include <vector>
 
 using namespace Engine;
 
@@ -104,6 +107,24 @@ private Q_SLOTS:
         QVERIFY(!err.result.text().startsWith(QLatin1Char('\n')));
     }
 
+    // A tool writing a file to standard output: the line is cut and marked, what follows it is read.
+    void longLinesAreCut()
+    {
+        CommandRunner runner;
+        runner.setKeepsOutput(false);
+        QStringList lines;
+        QObject::connect(&runner, &CommandRunner::outputLine, [&](const QString& line) { lines << line; });
+        QSignalSpy finished(&runner, &CommandRunner::finished);
+        runner.start(bash(QStringLiteral("head -c 3000000 /dev/zero | tr '\\0' x; echo; echo next")));
+        QVERIFY(finished.wait(30000));
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines[0], QString(ChildProcess::MaxLineBytes, QLatin1Char('x')) +
+                               QString::fromLatin1(ChildProcess::cutMark()));
+        QCOMPARE(lines[1], QStringLiteral("next"));
+        // Kept by nobody but the handler.
+        QCOMPARE(finished.first().first().value<ProcessResult>(), ProcessResult::output(QString()));
+    }
+
     void backgroundChildIsNicer()
     {
         CommandRunner runner;
@@ -149,15 +170,24 @@ private Q_SLOTS:
         QCOMPARE(nul.result.kind(), ProcessResult::Kind::LaunchFailure);
     }
 
-    // Stopping reaches the shell's children too, and a group that ignores SIGTERM is killed after
-    // the grace period: nothing of it survives.
+    // Stopping reaches the shell's children too: a group that ignores SIGTERM is killed after the
+    // grace period, and a child that outlives its leader is found and killed: nothing survives.
+    void terminateEndsTheWholeGroup_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::newRow("group ignores TERM")
+            << QStringLiteral("trap '' TERM; sleep 300 & echo started; while :; do sleep 1; done");
+        QTest::newRow("child outlives its leader")
+            << QStringLiteral("(trap '' TERM; sleep 300) & echo started; sleep 300");
+    }
+
     void terminateEndsTheWholeGroup()
     {
+        QFETCH(QString, script);
         CommandRunner runner;
         QSignalSpy lines(&runner, &CommandRunner::outputLine);
         QSignalSpy finished(&runner, &CommandRunner::finished);
-        runner.start(
-            bash(QStringLiteral("trap '' TERM; sleep 300 & echo started; while :; do sleep 1; done")));
+        runner.start(bash(script));
         QVERIFY(lines.wait(10000));
         const qint64 group = runner.processId();
         QVERIFY(group > 0);
@@ -179,6 +209,27 @@ private Q_SLOTS:
             group = runner.processId();
         }
         QTRY_VERIFY_WITH_TIMEOUT(groupIsGone(group), 5000);
+    }
+
+    // Quitting ends every child at once; runners destroyed afterwards do not wait for the stopped
+    // thread, and a later start brings it back.
+    void stoppingTheThreadEndsEveryChild()
+    {
+        std::vector<std::unique_ptr<CommandRunner>> runners;
+        QList<qint64> groups;
+        for (int i = 0; i < 3; ++i) {
+            runners.push_back(std::make_unique<CommandRunner>());
+            QSignalSpy lines(runners.back().get(), &CommandRunner::outputLine);
+            runners.back()->start(bash(QStringLiteral("trap '' TERM; sleep 300 & echo started; wait")));
+            QVERIFY(lines.wait(10000));
+            groups << runners.back()->processId();
+        }
+        ChildProcess::stopIoThread();
+        for (const qint64 group : std::as_const(groups))
+            QTRY_VERIFY_WITH_TIMEOUT(groupIsGone(group), 5000);
+        runners.clear();
+        QCOMPARE(runToEnd(bash(QStringLiteral("echo again"))).result,
+                 ProcessResult::output(QStringLiteral("again")));
     }
 
     void searchPath()

@@ -12,6 +12,7 @@
 
 #include <QFile>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -114,6 +115,42 @@ private Q_SLOTS:
         QFile::remove(m_dir.filePath(QStringLiteral("db.store-shm")));
     }
 
+    // Undo brings an item back whole; only "with file" sends its file to the trash.
+    void deleteIsUndoneAndTrashesOnlyWhenAsked()
+    {
+        ShakeItem kept = ShakeItem::create(address(QStringLiteral("kept")));
+        kept.completedDate = m_now;
+        kept.config->starred = true;
+        kept.info->title = QStringLiteral("Kept");
+        kept.info->log = QStringLiteral("log of kept");
+        ShakeItem trashed = kept;
+        trashed.info->title = QStringLiteral("Trashed");
+        QList<qint64> ids;
+        for (ShakeItem* item : {&kept, &trashed}) {
+            const QString file = m_dir.filePath(QStringLiteral("out/%1.mp4").arg(item->info->title));
+            QVERIFY(QFile(file).open(QIODevice::WriteOnly));
+            item->info->location = QUrl::fromLocalFile(file);
+            ids += m_store->insertItems({*item}, Engine::QorvConfig(QStringLiteral("set"), {}))->first();
+        }
+        QSignalSpy removed(m_model.get(), &MainModel::removed);
+        m_model->remove({ids[0]});
+        QCOMPARE(removed.takeFirst().first().toInt(), 1);
+        QVERIFY(!m_store->item(ids[0]) && QFile::exists(kept.info->location->toLocalFile()));
+        m_model->undoRemove();
+        QVERIFY(!m_model->canUndoRemove());
+        const QList<ShakeItem> back = m_store->items(ItemQuery::search(QStringLiteral("Kept")));
+        QCOMPARE(back.size(), 1);
+        QVERIFY(back[0].isStarred() && back[0].completedDate == m_now);
+        QCOMPARE(back[0].info->location, kept.info->location);
+        QCOMPARE(m_store->itemLog(back[0].id), kept.info->log);
+        QCOMPARE(m_store->qorvConfig(back[0].qorvConfigId.value_or(0))->config.name(), QStringLiteral("set"));
+
+        m_model->remove({ids[1]}, MainModel::FileDisposal::trash);
+        QVERIFY(!QFile::exists(trashed.info->location->toLocalFile()));
+        QVERIFY(QFile::exists(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                              QStringLiteral("/Trash/files/Trashed.mp4")));
+    }
+
     // The outcome of a run as the tool reports it: a file, or the error text kept whole (everything
     // after the first warning counts), or a tool that cannot be started.
     void outcomeIsRecorded_data()
@@ -150,7 +187,7 @@ private Q_SLOTS:
             QCOMPARE(done.completedDate, m_now);
             QCOMPARE(done.info->location,
                      QUrl::fromLocalFile(m_dir.filePath(QStringLiteral("out/%1.mp4").arg(name))));
-            QVERIFY(done.info->log.contains(QStringLiteral("Destination")));
+            QVERIFY(m_model->store().itemLog(id).value_or(QString()).contains(QStringLiteral("Destination")));
         } else {
             QVERIFY(!done.completedDate);
             QVERIFY2(done.errorMessage().contains(error), qPrintable(done.errorMessage()));

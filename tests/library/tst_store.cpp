@@ -2,6 +2,7 @@
 #include "support/sqlfile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -221,6 +222,12 @@ private Q_SLOTS:
         QVERIFY(loaded->config->id > 0 && loaded->info->id > 0);
         item.config->id = loaded->config->id;
         item.info->id = loaded->info->id;
+        // The log is read on its own, and an item saved without it keeps it.
+        QVERIFY(!loaded->info->log);
+        QCOMPARE(store->itemLog(ids[0]), item.info->log);
+        QVERIFY(store->save(*loaded));
+        QCOMPARE(store->itemLog(ids[0]), item.info->log);
+        item.info->log.reset();
         QCOMPARE(loaded->source, item.source);
         QCOMPARE(loaded->createdDate, item.createdDate);
         QCOMPARE(loaded->scheduledDate, item.scheduledDate);
@@ -239,6 +246,42 @@ private Q_SLOTS:
         bare.info->id = empty.info->id;
         QCOMPARE(empty.config, bare.config);
         QCOMPARE(empty.info, bare.info);
+    }
+
+    // A second process on the same file would take the first one's running items for stale.
+    void oneProcessPerFile()
+    {
+        auto first = openStore();
+        const auto ids = first->insertItems({makeItem(url("https://example.com/a"))});
+        QVERIFY(ids && first->startItems(*ids));
+        const QDateTime written = QFileInfo(path()).lastModified();
+        Store second;
+        QVERIFY(!second.open(path()));
+        QVERIFY2(second.errorMessage().contains(QString::number(QCoreApplication::applicationPid())),
+                 qPrintable(second.errorMessage()));
+        QCOMPARE(QFileInfo(path()).lastModified(), written);
+        QVERIFY(first->item(ids->first())->isRunning());
+        first.reset();
+        QVERIFY(openStore()->isOpen());
+    }
+
+    void optionSetsGoWithTheirLastItem()
+    {
+        auto store = openStore();
+        const Engine::QorvConfig config(QStringLiteral("Default"), {});
+        const auto shared = store->insertItems(
+            {makeItem(url("https://example.com/a")), makeItem(url("https://example.com/b"))}, config);
+        QVERIFY(shared);
+        const qint64 setId = store->item(shared->first())->qorvConfigId.value_or(0);
+        for (int cycle = 0; cycle < 100; ++cycle) {
+            const auto ids = store->insertItems({makeItem(url("https://example.com/c"))}, config);
+            QVERIFY(ids && store->deleteItems(*ids));
+        }
+        QVERIFY(store->deleteItems({shared->first()}));
+        QCOMPARE(SqlFile(path()).value(QStringLiteral("SELECT count(*) FROM QorvConfig")).toInt(), 1);
+        QVERIFY(store->qorvConfig(setId));
+        QVERIFY(store->deleteItems({shared->last()}));
+        QCOMPARE(SqlFile(path()).value(QStringLiteral("SELECT count(*) FROM QorvConfig")).toInt(), 0);
     }
 
     void onlyWebAddressesBecomeItems()

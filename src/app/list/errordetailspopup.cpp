@@ -9,8 +9,9 @@
 
 namespace App {
 
-ErrorDetailsPopup::ErrorDetailsPopup(const QString& errorText, QWidget* parent)
-    : QFrame(parent, Qt::Popup), m_explanation(new QLabel(this)), m_error(new QPlainTextEdit(this))
+ErrorDetailsPopup::ErrorDetailsPopup(const QString& errorText, const QString& outputLog, QWidget* parent)
+    : QFrame(parent, Qt::Popup), m_explanation(new QLabel(this)), m_error(new QPlainTextEdit(this)),
+      m_output(new QPlainTextEdit(this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setFrameShape(QFrame::StyledPanel);
@@ -35,6 +36,15 @@ ErrorDetailsPopup::ErrorDetailsPopup(const QString& errorText, QWidget* parent)
     m_error->setToolTip(trimmed);
     m_error->setMaximumHeight(m_error->fontMetrics().lineSpacing() * 12);
     layout->addWidget(m_error);
+
+    m_output->setReadOnly(true);
+    m_output->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_output->setPlainText(outputLog);
+    m_output->setMaximumHeight(m_output->fontMetrics().lineSpacing() * 12);
+    m_output->setVisible(!outputLog.isEmpty());
+    // The newest lines are the ones that tell what went wrong.
+    m_output->moveCursor(QTextCursor::End);
+    layout->addWidget(m_output);
     setFixedWidth(420);
 }
 

@@ -9,6 +9,7 @@
 #include "app/list/shakelistview.h"
 #include "app/list/sidebarmodel.h"
 #include "app/list/sidebarview.h"
+#include "app/list/undodeletebar.h"
 #include "app/symbolicon.h"
 #include "app/tool/binnotfoundbar.h"
 #include "app/tool/toolinstaller.h"
@@ -72,9 +73,17 @@ MainWindow::MainWindow(Library::MainModel& model, ToolInstaller& installer, Upda
     m_detail->addWidget(m_placeholder);
     m_detail->addWidget(m_listPage);
 
+    // Under the page rather than on it: the list may give way to the placeholder once emptied.
+    auto* detailArea = new QWidget(this);
+    m_bars = new QVBoxLayout(detailArea);
+    m_bars->setContentsMargins(0, 0, 0, 0);
+    m_bars->setSpacing(0);
+    m_bars->addWidget(m_detail, 1);
+    m_bars->addWidget(new UndoDeleteBar(model, detailArea));
+
     auto* splitter = new QSplitter(this);
     splitter->addWidget(m_sidebar);
-    splitter->addWidget(m_detail);
+    splitter->addWidget(detailArea);
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({200, 700});
     splitter->setChildrenCollapsible(false);
@@ -198,6 +207,11 @@ void MainWindow::connectActions()
         if (!ids.isEmpty())
             m_model.remove(ids);
     });
+    connect(a.removeWithFile(), &QAction::triggered, this, [this] {
+        const QList<qint64> ids = selectedIds();
+        if (!ids.isEmpty())
+            m_model.remove(ids, Library::MainModel::FileDisposal::trash);
+    });
 
     a.checkForUpdates()->setEnabled(m_updates && m_updates->canCheckForUpdates());
     if (m_updates)
@@ -233,7 +247,7 @@ void MainWindow::buildMenus()
     downloads->addSeparator();
     downloads->addActions({a.copyUrl(), a.openInBrowser(), a.openFile(), a.showInFolder()});
     downloads->addSeparator();
-    downloads->addAction(a.remove());
+    downloads->addActions({a.remove(), a.removeWithFile()});
 
     menuBar()->addMenu(tr("&Help"))->addActions({a.checkForUpdates(), a.officialWebsite(), a.about()});
 }
@@ -316,6 +330,7 @@ void MainWindow::updateActions()
         needsSelection->setEnabled(any);
     m_actions.openInBrowser()->setEnabled(browsable);
     m_actions.openFile()->setEnabled(hasFile);
+    m_actions.removeWithFile()->setEnabled(hasFile);
     m_actions.showInFolder()->setEnabled(hasFile);
     m_actions.remove()->setText(items.size() > 1 ? tr("Delete selected items") : tr("Delete"));
 }
@@ -356,7 +371,7 @@ void MainWindow::showContextMenu(const QPoint& pos)
     menu->addActions(
         {m_actions.copyUrl(), m_actions.openInBrowser(), m_actions.openFile(), m_actions.showInFolder()});
     menu->addSeparator();
-    menu->addActions({star, m_actions.remove()});
+    menu->addActions({star, m_actions.remove(), m_actions.removeWithFile()});
     menu->popup(m_listView->viewport()->mapToGlobal(pos));
 }
 
@@ -441,7 +456,9 @@ void MainWindow::showErrorDetails(qint64 id, const QPoint& globalPos)
     const Library::ShakeItem* item = m_listModel->itemById(id);
     if (!item || item->errorMessage().isEmpty())
         return;
-    auto* popup = new ErrorDetailsPopup(item->errorMessage(), this);
+    // Read only now: lists leave the log out.
+    const QString log = m_model.store().itemLog(id).value_or(QString());
+    auto* popup = new ErrorDetailsPopup(item->errorMessage(), log, this);
     popup->setObjectName(QStringLiteral("errorDetails"));
     popup->adjustSize();
     QPoint at = globalPos - QPoint(popup->width() - 20, -10);
@@ -452,6 +469,12 @@ void MainWindow::showErrorDetails(qint64 id, const QPoint& globalPos)
     }
     popup->move(at);
     popup->show();
+}
+
+void MainWindow::addBar(QWidget* bar)
+{
+    bar->setParent(m_bars->parentWidget());
+    m_bars->addWidget(bar);
 }
 
 void MainWindow::showAndRaise()

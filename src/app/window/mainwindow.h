@@ -12,6 +12,7 @@
 class QAction;
 class QLineEdit;
 class QStackedWidget;
+class QVBoxLayout;
 
 namespace Library {
 class MainModel;
@@ -56,6 +57,9 @@ public:
     const MainWindowActions& actions() const { return m_actions; }
     QString subtitle() const;
 
+    // Takes `bar` under the list, beside the window's own bars (it shows and hides itself).
+    void addBar(QWidget* bar);
+
 public Q_SLOTS:
     void showNewDownloadDialog();
     void addFromClipboard();
@@ -94,6 +98,7 @@ private:
     QList<Library::ShakeItem> selectedItems() const;
 
     Library::MainModel& m_model;
+    QVBoxLayout* m_bars = nullptr;
     ToolInstaller& m_installer;
     UpdateChecker* m_updates;
     MainWindowActions m_actions;

@@ -47,6 +47,8 @@ MainWindowActions::MainWindowActions(QWidget* window) : m_window(window)
     m_showInFolder =
         make("showInFolder", tr("Show in Folder"), "folder", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_R));
     m_delete = make("delete", tr("Delete"), "trash", QKeySequence::Delete);
+    m_deleteWithFile =
+        make("deleteWithFile", tr("Delete with File"), nullptr, QKeySequence(Qt::SHIFT | Qt::Key_Delete));
 
     m_checkForUpdates = make("checkForUpdates", tr("Check for Updates…"), "arrow.clockwise");
     m_officialWebsite = make("officialWebsite", tr("Official Website"));

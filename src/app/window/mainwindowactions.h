@@ -39,6 +39,7 @@ public:
     QAction* openFile() const { return m_openFile; }
     QAction* showInFolder() const { return m_showInFolder; }
     QAction* remove() const { return m_delete; }
+    QAction* removeWithFile() const { return m_deleteWithFile; }
     QAction* checkForUpdates() const { return m_checkForUpdates; }
     QAction* officialWebsite() const { return m_officialWebsite; }
     QAction* about() const { return m_about; }
@@ -73,6 +74,7 @@ private:
     QAction* m_openFile;
     QAction* m_showInFolder;
     QAction* m_delete;
+    QAction* m_deleteWithFile;
     QAction* m_checkForUpdates;
     QAction* m_officialWebsite;
     QAction* m_about;
