@@ -1,13 +1,13 @@
 #!/usr/bin/env python3
-"""A web site for the icon tests, on 127.0.0.1: answers each path as a JSON routes file says,
-and prints one line per request ("GET <path> <User-Agent>") so that a test can see what was
-asked for, and "ABORTED <path>" when the client hangs up before the body is sent.
+"""A web site for the icon tests, on 127.0.0.1: answers each path as the JSON routes given as its
+argument say, and prints two lines per request ("GET <path>", "AGENT <User-Agent>") so that a
+test can see what was asked for, and "ABORTED <path>" when the client hangs up before the body
+is sent.
 
 Route fields: status (200), type (content type), body (text), size (that many bytes of 'x'),
 encoding (of body; "latin-1" makes bytes that are not UTF-8), rate (bytes per second, to trickle
 the body), location (a Location header). Unknown paths: 404.
 """
-import argparse
 import http.server
 import json
 import sys
@@ -15,17 +15,13 @@ import time
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--routes", required=True)
-    args = parser.parse_args()
-    with open(args.routes, encoding="utf-8") as f:
-        routes = json.load(f)
+    routes = json.loads(sys.argv[1])
 
     class Handler(http.server.BaseHTTPRequestHandler):
         protocol_version = "HTTP/1.1"
 
         def do_GET(self):
-            print(f"GET {self.path} {self.headers.get('User-Agent', '')}", flush=True)
+            print(f"GET {self.path}\nAGENT {self.headers.get('User-Agent', '')}", flush=True)
             route = routes.get(self.path.split("?")[0])
             if route is None:
                 route = {"status": 404, "body": "not here"}

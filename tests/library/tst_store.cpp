@@ -17,11 +17,9 @@ QUrl url(const char* text)
     return QUrl(QString::fromLatin1(text));
 }
 
-ShakeItem makeItem(const QUrl& source, const QDateTime& created = QDateTime::currentDateTimeUtc())
+ShakeItem newItem(const char* source)
 {
-    ShakeItem item = ShakeItem::create(source);
-    item.createdDate = created;
-    return item;
+    return ShakeItem::create(url(source));
 }
 
 QList<qint64> idsOf(const QList<ShakeItem>& items)
@@ -52,17 +50,12 @@ private:
 
 private Q_SLOTS:
     void init() { m_dir = std::make_unique<QTemporaryDir>(); }
-    void cleanup() { m_dir.reset(); }
 
     void newStoreCreatesItsFolder()
     {
-        QCOMPARE(Store::defaultPath(),
-                 qEnvironmentVariable("XDG_DATA_HOME", QDir::homePath() + QStringLiteral("/.local/share")) +
-                     QStringLiteral("/VeltQorv/db.store"));
         Store store;
         const QString nested = m_dir->filePath(QStringLiteral("a/b/db.store"));
         QVERIFY2(store.open(nested), qPrintable(store.errorMessage()));
-        QCOMPARE(SqlFile(nested).value(QStringLiteral("PRAGMA user_version")).toInt(), Store::schemaVersion);
         QCOMPARE(SqlFile(nested).value(QStringLiteral("PRAGMA journal_mode")).toString(),
                  QStringLiteral("wal"));
     }
@@ -94,8 +87,8 @@ private Q_SLOTS:
 
         auto store = openStore();
         const QDateTime now = QDateTime::currentDateTimeUtc();
-        ShakeItem item = makeItem(url("https://example.com/watch?v=1"));
-        ShakeItem other = makeItem(url("https://example.com/watch?v=2"));
+        ShakeItem item = newItem("https://example.com/watch?v=1");
+        ShakeItem other = newItem("https://example.com/watch?v=2");
         item.config->running = has("running");
         item.config->starred = has("starred");
         other.config->running = !has("running") && !has("noconfig");
@@ -123,12 +116,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("expected");
 
-        QTest::newRow("blank searches nothing")
-            << QStringLiteral("  \n ") << QStringList{QStringLiteral("creme"), QStringLiteral("plain")};
-        QTest::newRow("diacritics in the title")
-            << QStringLiteral("creme brulee") << QStringList{QStringLiteral("creme")};
-        QTest::newRow("diacritics and case in the text")
-            << QStringLiteral("BRÛLÉE") << QStringList{QStringLiteral("creme")};
+        QTest::newRow("diacritics and case in title and text")
+            << QStringLiteral("crème BRÛLEE") << QStringList{QStringLiteral("creme")};
         QTest::newRow("full-width letters, surrounding space")
             << QStringLiteral(" ＲＥＣＩＰＥ\n")
             << QStringList{QStringLiteral("creme"), QStringLiteral("plain")};
@@ -141,11 +130,10 @@ private Q_SLOTS:
         QFETCH(QStringList, expected);
 
         auto store = openStore();
-        const QDateTime base = QDateTime::currentDateTimeUtc();
         // Found items are named by the path of their source.
-        ShakeItem plain = makeItem(url("https://example.com/plain"), base);
+        ShakeItem plain = newItem("https://example.com/plain");
         plain.info->title = QStringLiteral("Plain recipe 100%");
-        ShakeItem creme = makeItem(url("https://example.com/creme"), base.addSecs(1));
+        ShakeItem creme = newItem("https://example.com/creme");
         creme.info->title = QStringLiteral("Crème Brûlée Recipe");
         QVERIFY(store->insertItems({plain, creme}));
 
@@ -168,8 +156,8 @@ private Q_SLOTS:
         const QDateTime base = QDateTime::fromSecsSinceEpoch(1'700'000'000, Qt::UTC);
         QList<ShakeItem> batch;
         for (int i = 0; i < 60; ++i) {
-            ShakeItem item =
-                makeItem(QUrl(QStringLiteral("https://example.com/%1").arg(i)), base.addSecs(i % 7));
+            ShakeItem item = ShakeItem::create(QUrl(QStringLiteral("https://example.com/%1").arg(i)));
+            item.createdDate = base.addSecs(i % 7);
             item.config->starred = i % 3 == 0;
             item.info->title = i % 2 ? QStringLiteral("odd %1").arg(i) : QStringLiteral("even %1").arg(i);
             batch += item;
@@ -197,7 +185,7 @@ private Q_SLOTS:
             QStringLiteral("Default"),
             {Engine::QorvConfigItem::saveTo(QUrl::fromLocalFile(QStringLiteral("/tmp/My Videos")))});
 
-        ShakeItem item = makeItem(url("https://www.example.com:8443/watch?v=x%20y&t=1"));
+        ShakeItem item = newItem("https://www.example.com:8443/watch?v=x%20y&t=1");
         item.createdDate = QDateTime::fromMSecsSinceEpoch(1'700'000'000'123, Qt::UTC);
         item.scheduledDate = item.createdDate.addDays(2);
         item.completedDate = item.createdDate.addSecs(5);
@@ -207,19 +195,16 @@ private Q_SLOTS:
                                   .location = QUrl::fromLocalFile(QStringLiteral("/tmp/My Videos/a b.mp4")),
                                   .log = QStringLiteral("line 1\nline 2"),
                                   .error = QStringLiteral("  ERROR: boom \n")};
-        ShakeItem bare = makeItem(url("http://example.org/"));
-        bare.info->title.clear();
         QList<qint64> ids;
         {
             auto store = openStore();
             ids = store->insertItems({item}, config).value_or(QList<qint64>());
-            ids += store->insertItems({bare}).value_or(QList<qint64>());
+            ids += store->insertItems({newItem("http://example.org/")}).value_or(QList<qint64>());
             QCOMPARE(ids.size(), 2);
         }
         auto store = openStore();
         const std::optional<ShakeItem> loaded = store->item(ids[0]);
         QVERIFY(loaded && loaded->config && loaded->info);
-        QVERIFY(loaded->config->id > 0 && loaded->info->id > 0);
         item.config->id = loaded->config->id;
         item.info->id = loaded->info->id;
         // The log is read on its own, and an item saved without it keeps it.
@@ -238,14 +223,15 @@ private Q_SLOTS:
         QVERIFY(stored);
         QCOMPARE(stored->config.name(), QStringLiteral("Default"));
         QCOMPARE(stored->config.itemDic(), config.itemDic());
+        QVERIFY(
+            SqlFile(path()).exec({QStringLiteral("UPDATE QorvConfig SET itemDic = '{\"not\":\"a list\"}'")}));
+        QVERIFY(!store->qorvConfig(stored->id));
+        QVERIFY(!store->lastError().isEmpty());
 
         const ShakeItem empty = *store->item(ids[1]);
         QVERIFY(!empty.scheduledDate && !empty.completedDate && !empty.faviconId && !empty.qorvConfigId);
-        QVERIFY(empty.config && empty.info);
-        bare.config->id = empty.config->id;
-        bare.info->id = empty.info->id;
-        QCOMPARE(empty.config, bare.config);
-        QCOMPARE(empty.info, bare.info);
+        QVERIFY(empty.config && !empty.config->downloadDelay);
+        QVERIFY(empty.info && !empty.info->location && !empty.info->error);
     }
 
     // A second process on the same file would take the first one's running items for stale.
@@ -284,31 +270,13 @@ private Q_SLOTS:
         QCOMPARE(SqlFile(path()).value(QStringLiteral("SELECT count(*) FROM QorvConfig")).toInt(), 0);
     }
 
-    void onlyWebAddressesBecomeItems()
-    {
-        const QUrl source = QUrl::fromLocalFile(QStringLiteral("/etc/passwd"));
-        auto store = openStore();
-        QSignalSpy changed(store.get(), &Store::changed);
-        // The good item of the batch is not stored either: a batch is one write.
-        const auto ids = store->insertItems({makeItem(url("https://example.com/ok")), makeItem(source)});
-        QVERIFY(!ids);
-        QVERIFY(!store->lastError().isEmpty());
-        QCOMPARE(store->count(ItemQuery()), 0);
-        QCOMPARE(changed.count(), 0);
-
-        const auto good = store->insertItems({makeItem(url("https://example.com/ok"))});
-        QVERIFY(good);
-        QVERIFY(!store->update(good->first(), [&](ShakeItem& item) { item.source = source; }));
-        QCOMPARE(store->item(good->first())->source, std::optional(url("https://example.com/ok")));
-    }
-
     // Items share option sets and site icons; deleting either side keeps the other.
     void sharedRecords()
     {
         auto store = openStore();
         const Engine::QorvConfig config(QStringLiteral("Default"), {Engine::QorvConfigItem::ignoreConfig()});
-        const auto ids = store->insertItems(
-            {makeItem(url("https://example.com/a")), makeItem(url("https://example.com/b"))}, config);
+        const auto ids =
+            store->insertItems({newItem("https://example.com/a"), newItem("https://example.com/b")}, config);
         QVERIFY(ids);
         const qint64 configId = *store->item(ids->at(0))->qorvConfigId;
         QCOMPARE(store->item(ids->at(1))->qorvConfigId, std::optional(configId));
@@ -324,23 +292,19 @@ private Q_SLOTS:
         QCOMPARE(store->storeFavicon(url("https://example.com"), std::nullopt, std::nullopt), faviconId);
         QCOMPARE(store->favicon(*faviconId)->data, std::optional(png));
         QCOMPARE(store->favicon(*faviconId)->url, url("https://example.com"));
-        // Another scheme is another site.
-        QVERIFY(store->storeFavicon(url("http://example.com"), std::nullopt) != faviconId);
         // An item deleted while its icon was fetched: the icon is still recorded.
         QVERIFY(store->storeFavicon(url("https://gone.example"), QByteArray("x"), 999999));
 
         // A new item of a known site is linked at once; one of another site is not.
         const auto later = store->insertItems(
-            {makeItem(url("https://example.com/b?x=1")), makeItem(url("https://other.example.com/b"))});
+            {newItem("https://example.com/b?x=1"), newItem("https://other.example.com/b")});
         QVERIFY(later);
         QCOMPARE(store->item(later->at(0))->faviconId, faviconId);
         QVERIFY(!store->item(later->at(1))->faviconId);
         QCOMPARE(store->faviconForSite(url("https://example.com"))->id, *faviconId);
-        QVERIFY(!store->faviconForSite(url("https://nowhere.example")));
 
         // Deleting an item takes its records (cascade) and nothing shared.
         QVERIFY(store->deleteItems({ids->at(0), later->at(0), later->at(1)}));
-        QVERIFY(!store->item(ids->at(0)));
         QCOMPARE(SqlFile(path()).value(QStringLiteral("SELECT count(*) FROM ShakeConfig")).toInt(), 1);
         QCOMPARE(SqlFile(path()).value(QStringLiteral("SELECT count(*) FROM ShakeItemInfo")).toInt(), 1);
         QCOMPARE(store->item(ids->at(1))->qorvConfigId, std::optional(configId));
@@ -353,25 +317,26 @@ private Q_SLOTS:
         QVERIFY(left);
         QVERIFY(!left->faviconId);
         QVERIFY(!left->qorvConfigId);
-        QVERIFY(left->config && left->info);
 
-        // Saved without its info record, the item loses it; saved with one again, it has one.
+        // Saved without its info record, the item loses it.
         QVERIFY(store->update(ids->at(1), [](ShakeItem& item) { item.info.reset(); }));
         QVERIFY(!store->item(ids->at(1))->info);
-        QVERIFY(store->update(ids->at(1),
-                              [](ShakeItem& item) { item.info.emplace().title = QStringLiteral("t"); }));
-        QCOMPARE(store->item(ids->at(1))->info->title, QStringLiteral("t"));
     }
 
     void startStopAndStar()
     {
         auto store = openStore();
         QSignalSpy changed(store.get(), &Store::changed);
-        ShakeItem failed = makeItem(url("https://example.com/a"));
+        // Only web addresses become items; the good item of a batch goes too, a batch is one write.
+        const QUrl file = QUrl::fromLocalFile(QStringLiteral("/etc/passwd"));
+        QVERIFY(!store->insertItems({newItem("https://example.com/ok"), ShakeItem::create(file)}));
+        QVERIFY(!store->lastError().isEmpty());
+        QCOMPARE(store->count(ItemQuery()), 0);
+        ShakeItem failed = newItem("https://example.com/a");
         failed.info->error = QStringLiteral("ERROR: premiere");
         failed.scheduledDate = QDateTime::currentDateTimeUtc().addSecs(60);
         failed.config->starred = true;
-        ShakeItem bare = makeItem(url("https://example.com/b"));
+        ShakeItem bare = newItem("https://example.com/b");
         bare.config.reset();
         const auto ids = store->insertItems({failed, bare});
         QVERIFY(ids);
@@ -380,7 +345,6 @@ private Q_SLOTS:
         QVERIFY(store->startItems(*ids));
         ShakeItem a = *store->item(ids->at(0));
         QVERIFY(a.isRunning() && !a.scheduledDate && !a.info->error);
-        QVERIFY(!store->item(ids->at(1))->isRunning()); // no record to mark
         QVERIFY(store->toggleStar(*ids));
         QVERIFY(!store->item(ids->at(0))->isStarred());
         QVERIFY(store->toggleStar({ids->at(0)}));
@@ -389,7 +353,9 @@ private Q_SLOTS:
         // Reads announce nothing, neither do failed writes.
         store->items(ItemQuery());
         QVERIFY(!store->update(ids->at(0) + 100, [](ShakeItem&) {}));
+        QVERIFY(!store->update(ids->at(1), [&](ShakeItem& item) { item.source = file; }));
         QCOMPARE(changed.count(), 4);
+        QCOMPARE(store->item(ids->at(1))->source, std::optional(url("https://example.com/b")));
 
         QVERIFY(store->update(ids->at(0),
                               [](ShakeItem& item) { item.scheduledDate = QDateTime::currentDateTimeUtc(); }));
@@ -411,8 +377,7 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("statements"); // or run by SQLite
         QTest::addColumn<QString>("reason");
         const QStringList none;
-        QTest::newRow("garbage") << QByteArray("\x00\xff garbage \x13\x37", 14).repeated(500) << none
-                                 << QStringLiteral("not a database");
+        QTest::newRow("garbage") << QByteArray("garbage") << none << QStringLiteral("not a database");
         QTest::newRow("another program's database")
             << QByteArray()
             << QStringList{QStringLiteral("CREATE TABLE notes (body TEXT)"),
@@ -445,12 +410,9 @@ private Q_SLOTS:
 
         Store store;
         QVERIFY(!store.open(path()));
-        QVERIFY(!store.isOpen());
         QVERIFY2(store.errorMessage().contains(path()) && store.errorMessage().contains(reason),
                  qPrintable(store.errorMessage()));
         QCOMPARE(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(), before);
-        QVERIFY(!QFile::exists(path() + QStringLiteral("-wal")));
-        QVERIFY(!QFile::exists(path() + QStringLiteral("-journal")));
     }
 
     void migratesFromVersion1()
@@ -482,26 +444,9 @@ private Q_SLOTS:
              QStringLiteral("PRAGMA user_version = 1")}));
 
         auto store = openStore();
-        QVERIFY(store->isOpen());
         QCOMPARE(SqlFile(path()).value(QStringLiteral("PRAGMA user_version")).toInt(), Store::schemaVersion);
         QCOMPARE(idsOf(store->items(ItemQuery::search(QStringLiteral("etre genial")))), QList<qint64>{7});
         QVERIFY(store->item(7)->isRunning());
-        QCOMPARE(SqlFile(path())
-                     .value(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'index'"
-                                           " AND name = 'ShakeConfig_running'"))
-                     .toInt(),
-                 1);
-    }
-
-    void unreadableOptionSetIsAnError()
-    {
-        auto store = openStore();
-        const auto id = store->insertQorvConfig(Engine::QorvConfig(QStringLiteral("Default"), {}));
-        QVERIFY(id);
-        QVERIFY(
-            SqlFile(path()).exec({QStringLiteral("UPDATE QorvConfig SET itemDic = '{\"not\":\"a list\"}'")}));
-        QVERIFY(!store->qorvConfig(*id));
-        QVERIFY(!store->lastError().isEmpty());
     }
 };
 
