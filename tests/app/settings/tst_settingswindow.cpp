@@ -58,22 +58,15 @@ private Q_SLOTS:
         AutostartEntry::setEnabled(false);
     }
 
-    void tabsInOrder()
+    void tabs()
     {
         auto* bin = new QLabel(QStringLiteral("tool"));
         SettingsWindow window(*m_preferences, nullptr, bin);
-        QTabWidget* tabs = window.tabs();
-        QStringList titles;
-        for (int i = 0; i < tabs->count(); ++i)
-            titles << tabs->tabText(i);
-        QCOMPARE(titles, (QStringList{QStringLiteral("General"), QStringLiteral("Download"),
-                                      QStringLiteral("Gesture"), QStringLiteral("Command-line"),
-                                      QStringLiteral("Support")}));
-        QCOMPARE(tabs->widget(3), bin);
+        QCOMPARE(window.tabs()->widget(3), bin);
         window.showTab(SettingsWindow::Tab::download);
-        QCOMPARE(tabs->currentIndex(), 1);
+        QCOMPARE(window.tabs()->currentWidget(), window.downloadView());
         window.showTab(SettingsWindow::Tab::advanced);
-        QCOMPARE(tabs->currentIndex(), 1);
+        QCOMPARE(window.tabs()->currentWidget(), window.downloadView());
     }
 
     // Each control writes its key at once, and the views follow a change made elsewhere.
@@ -117,26 +110,18 @@ private Q_SLOTS:
         QCOMPARE(download->locationLabel()->text(), QStringLiteral("/tmp/my videos"));
         QVERIFY(!window.mouseTrackpadView()->shakeToggle()->isChecked());
         QVERIFY(!window.generalView()->autoCheckToggle()->isChecked());
-    }
 
-    // The chooser starts at the stored folder; cancelling it keeps that folder.
-    void choosingTheFolder()
-    {
-        m_preferences->setValue(Library::Keys::defaultOutputLocation,
-                                QUrl::fromLocalFile(QStringLiteral("/tmp/before")));
-        SettingsDownloadView view(*m_preferences);
+        // The chooser starts at the stored folder, which cancelling it keeps.
         QStringList offered;
         QStringList answers{QString(), QStringLiteral("/srv/it's mine")};
-        view.setFolderChooser([&](QWidget*, const QString& current) {
+        download->setFolderChooser([&](QWidget*, const QString& current) {
             offered << current;
             return answers.takeFirst();
         });
-        view.chooseButton()->click();
-        QCOMPARE(m_preferences->value(Library::Keys::defaultOutputLocation).toLocalFile(),
-                 QStringLiteral("/tmp/before"));
-        view.chooseButton()->click();
-        QCOMPARE(offered, (QStringList{QStringLiteral("/tmp/before"), QStringLiteral("/tmp/before")}));
-        QCOMPARE(view.locationLabel()->text(), QStringLiteral("/srv/it's mine"));
+        download->chooseButton()->click();
+        download->chooseButton()->click();
+        QCOMPARE(offered, QStringList(2, QStringLiteral("/tmp/my videos")));
+        QCOMPARE(download->locationLabel()->text(), QStringLiteral("/srv/it's mine"));
     }
 
     void launchAtLoginWritesAndReadsTheEntry()
@@ -209,15 +194,6 @@ private Q_SLOTS:
         QTRY_VERIFY(general->notificationStatus()->isVisible() || general->notificationAdvice()->isVisible());
         QCOMPARE(general->notificationStatus()->isVisible(), serverPresent);
         QCOMPARE(general->notificationEnableButton()->isVisible(), !serverPresent);
-    }
-
-    void gestureTextNamesTheSession()
-    {
-        SettingsMouseTrackpadView view(*m_preferences);
-        const bool x11 = QGuiApplication::platformName() == QLatin1String("xcb");
-        QCOMPARE(view.shakeToggle()->isEnabled(), x11);
-        if (x11)
-            QVERIFY(view.descriptionLabel()->text().contains(QStringLiteral("X11")));
     }
 };
 

@@ -51,21 +51,15 @@ private Q_SLOTS:
 
         const QByteArray a(64, 'a');
         const QByteArray b(64, 'b');
-        QTest::newRow("text mode") << QByteArray(a + "  yt-dlp_linux\n") << QStringLiteral("yt-dlp_linux")
-                                   << a;
-        QTest::newRow("binary mode") << QByteArray(a + " *yt-dlp_linux\n") << QStringLiteral("yt-dlp_linux")
-                                     << a;
-        QTest::newRow("upper-case hex")
-            << QByteArray(a.toUpper() + "  yt-dlp\n") << QStringLiteral("yt-dlp") << a;
         QTest::newRow("among others, exact name only")
-            << QByteArray(b + "  yt-dlp_linux_aarch64\n" + a + "  yt-dlp_linux\n" + b + "  yt-dlp_macos\n")
+            << QByteArray(b + "  yt-dlp_linux_aarch64\n" + a + "  yt-dlp_linux\n")
             << QStringLiteral("yt-dlp_linux") << a;
+        QTest::newRow("binary mode, upper-case hex, CRLF lines")
+            << QByteArray(b + "  x\r\n" + a.toUpper() + " *yt-dlp\r\n") << QStringLiteral("yt-dlp") << a;
         QTest::newRow("prefix of another name")
             << QByteArray(a + "  yt-dlp_linux\n") << QStringLiteral("yt-dlp") << QByteArray();
         QTest::newRow("not hex") << QByteArray(QByteArray(64, 'z') + "  yt-dlp\n") << QStringLiteral("yt-dlp")
                                  << QByteArray();
-        QTest::newRow("CRLF lines") << QByteArray(b + "  x\r\n" + a + "  yt-dlp\r\n")
-                                    << QStringLiteral("yt-dlp") << a;
     }
 
     void checksumFor()
@@ -131,7 +125,6 @@ private Q_SLOTS:
         QSignalSpy installing(&installer, &ToolInstaller::installingChanged);
 
         installer.install();
-        QVERIFY(installer.isInstalling());
         // A second click while busy starts nothing.
         installer.install();
         QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 20000);
