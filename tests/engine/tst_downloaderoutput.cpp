@@ -65,6 +65,9 @@ private Q_SLOTS:
         row("marker without a path", {QStringLiteral("[download] Destination:   ")}, QString(), QString());
         row("path with a NUL names no file", {QStringLiteral("[download] Destination: /srv/a") + nul},
             QString(), QString());
+        row("already downloaded path with a NUL",
+            {QStringLiteral("[download] /a") + nul + QStringLiteral("b has already been downloaded")},
+            QStringLiteral("/a") + nul + QStringLiteral("b has already been downloaded"), QString());
         row("name starting with a colon is relative", {QStringLiteral("[download] Destination: :clip.webm")},
             QStringLiteral(":clip.webm"), here + QStringLiteral("/:clip.webm"));
         row("path climbing exactly to the root",
@@ -103,6 +106,7 @@ private Q_SLOTS:
         row("downloading -5 abc NA nan inf NA NA", "- - - - - on");
         row("  downloading 1 2 NA NA NA NA NA ", "50.00 1 2 - - on");
         row("downloading 1 2 NA NA NA NA", "rejected");
+        row("downloading 1 2 NA NA NA NA NA NA", "rejected");
         row("paused 1 2 NA NA NA NA NA", "rejected");
     }
 

@@ -34,6 +34,15 @@ class TestLoginShell : public QObject
     Q_OBJECT
 
     QTemporaryDir m_home;
+    QTemporaryDir m_work;
+    Preferences m_prefs{m_work.filePath(QStringLiteral("p.conf"))};
+
+    void store(const QString& path)
+    {
+        m_prefs.setValue(Engine::Keys::downloaderBin, std::optional<QString>(path));
+    }
+
+    std::optional<QString> stored() const { return m_prefs.value(Engine::Keys::downloaderBin); }
 
     void writeProfiles(const QByteArray& body)
     {
@@ -65,84 +74,70 @@ private Q_SLOTS:
         qputenv("SHELL", "/bin/bash");
     }
 
-    void init() { writeProfiles(QByteArray()); }
-
-    void lookupOutputAcceptsOnlyAnExecutablePath()
+    void init()
     {
-        QTemporaryDir dir;
-        const QString tool = writeScript(dir.filePath(QStringLiteral("yt-dlp")), "exit 0\n");
-        const QString plain = writeScript(dir.filePath(QStringLiteral("plain")), "", false);
+        writeProfiles(QByteArray());
+        m_prefs.setValue(Engine::Keys::downloaderBin, std::optional<QString>());
+    }
 
+    // The lookup's answer and a stored path count only when they name an executable file.
+    void executablePathsOnly()
+    {
+        const QString tool = writeScript(m_work.filePath(QStringLiteral("yt-dlp")), "exit 0\n");
+        const QString plain = writeScript(m_work.filePath(QStringLiteral("plain")), "", false);
         QCOMPARE(ToolPath::pathFromLookupOutput(QStringLiteral("Welcome!\nMonday\n  ") + tool +
                                                 QStringLiteral(" \t")),
                  tool);
         for (const QString& output : {QStringLiteral("bin/yt-dlp"), plain, QString()})
             QVERIFY2(!ToolPath::pathFromLookupOutput(output), qPrintable(output));
-    }
 
-    void missingMeansNotAnExecutableFile()
-    {
-        QTemporaryDir dir;
-        Preferences prefs(dir.filePath(QStringLiteral("p.conf")));
-        QVERIFY(ToolPath::isBinMissing(prefs));
-
-        const auto store = [&](const QString& path) {
-            prefs.setValue(Engine::Keys::downloaderBin, std::optional<QString>(path));
-        };
-        store(writeScript(dir.filePath(QStringLiteral("not-executable")), "", false));
-        QVERIFY(ToolPath::isBinMissing(prefs));
-        const QString tool = writeScript(dir.filePath(QStringLiteral("yt-dlp")), "exit 0\n");
+        QVERIFY(ToolPath::isBinMissing(m_prefs));
+        for (const QString& path : {plain, m_work.path()}) {
+            store(path);
+            QVERIFY2(ToolPath::isBinMissing(m_prefs), qPrintable(path));
+        }
         store(QStringLiteral(" ") + tool + QStringLiteral("\n"));
-        QVERIFY(!ToolPath::isBinMissing(prefs));
+        QVERIFY(!ToolPath::isBinMissing(m_prefs));
     }
 
     void discoveryReplacesOnlyMissingOrStalePaths()
     {
-        QTemporaryDir dir;
-        QDir(dir.path()).mkdir(QStringLiteral("bin"));
-        const QString found = writeScript(dir.filePath(QStringLiteral("bin/yt-dlp")), "exit 0\n");
+        QDir(m_work.path()).mkdir(QStringLiteral("bin"));
+        const QString found = writeScript(m_work.filePath(QStringLiteral("bin/yt-dlp")), "exit 0\n");
         // The profile's own chatter is no path.
-        writeProfiles("echo 'Have a nice day'\nPATH='" + dir.filePath(QStringLiteral("bin")).toUtf8() +
+        writeProfiles("echo 'Have a nice day'\nPATH='" + m_work.filePath(QStringLiteral("bin")).toUtf8() +
                       "':$PATH\nexport PATH\n");
-        Preferences prefs(dir.filePath(QStringLiteral("p.conf")));
-        const auto discover = [&] {
+        const auto discover = [&](const QString& path) {
+            store(path);
             bool done = false;
             QObject context;
-            ToolPath::discover(prefs, &context, [&] { done = true; });
+            ToolPath::discover(m_prefs, &context, [&] { done = true; });
             QVERIFY(QTest::qWaitFor([&] { return done; }, 30000));
         };
+        const QString stale = m_work.filePath(QStringLiteral("gone"));
+        discover(stale);
+        QCOMPARE(stored(), found);
 
-        prefs.setValue(Engine::Keys::downloaderBin,
-                       std::optional<QString>(dir.filePath(QStringLiteral("gone"))));
-        discover();
-        QCOMPARE(prefs.value(Engine::Keys::downloaderBin), found);
-
-        const QString chosen = writeScript(dir.filePath(QStringLiteral("chosen")), "exit 0\n");
-        prefs.setValue(Engine::Keys::downloaderBin, std::optional<QString>(chosen));
-        discover();
-        QCOMPARE(prefs.value(Engine::Keys::downloaderBin), chosen);
+        const QString chosen = writeScript(m_work.filePath(QStringLiteral("chosen")), "exit 0\n");
+        discover(chosen);
+        QCOMPARE(stored(), chosen);
 
         // Stale and nothing to find: the stale path stays for the views to report.
         writeProfiles("PATH=/nonexistent\nexport PATH\n");
-        const QString stale = dir.filePath(QStringLiteral("gone"));
-        prefs.setValue(Engine::Keys::downloaderBin, std::optional<QString>(stale));
-        discover();
-        QCOMPARE(prefs.value(Engine::Keys::downloaderBin), stale);
+        discover(stale);
+        QCOMPARE(stored(), stale);
     }
 
     void versionOfAToolInAFolderWithSpaces()
     {
-        QTemporaryDir dir;
-        QDir(dir.path()).mkpath(QStringLiteral("my tools/it's here"));
-        const QString tool = writeScript(dir.filePath(QStringLiteral("my tools/it's here/yt-dlp")),
+        QDir(m_work.path()).mkpath(QStringLiteral("my tools/it's here"));
+        const QString tool = writeScript(m_work.filePath(QStringLiteral("my tools/it's here/yt-dlp")),
                                          "[ \"$1\" = --version ] && echo 2023.03.04 && exit 0\nexit 2\n");
-        Preferences prefs(dir.filePath(QStringLiteral("p.conf")));
-        prefs.setValue(Engine::Keys::downloaderBin, std::optional<QString>(tool + QStringLiteral("  ")));
-
+        store(tool + QStringLiteral("  "));
         const auto version = [&] {
             std::optional<std::optional<QString>> answer;
             QObject context;
-            BinInstaller::version(prefs, &context, [&](const std::optional<QString>& v) { answer = v; });
+            BinInstaller::version(m_prefs, &context, [&](const std::optional<QString>& v) { answer = v; });
             if (!QTest::qWaitFor([&] { return answer.has_value(); }, 30000))
                 qFatal("version did not answer");
             return *answer;
@@ -162,7 +157,6 @@ private Q_SLOTS:
         QCOMPARE(environment.value(QStringLiteral("VELTQORV_FROM_PROFILE")),
                  QStringLiteral("two\nlines = and more"));
         QVERIFY(!environment.contains(QStringLiteral("chatty profile A")));
-        QVERIFY(LoginEnvironment::instance().isKnown());
     }
 
     // A shell that fails leaves the tools our own environment.

@@ -32,7 +32,6 @@ private Q_SLOTS:
         {
             Preferences prefs(file);
             prefs.setValue(TestKeys::flag, true);
-            prefs.setValue(TestKeys::bin, std::optional<QString>(QStringLiteral("/opt/my tools/yt-dlp")));
             prefs.setValue(TestKeys::folder, QUrl::fromLocalFile(QStringLiteral("/tmp/it's mine")));
             prefs.setValue(TestKeys::resolution,
                            std::optional<QorvVideoResolution>(QorvVideoResolution::res4k));
@@ -40,7 +39,6 @@ private Q_SLOTS:
         }
         Preferences prefs(file);
         QCOMPARE(prefs.value(TestKeys::flag), true);
-        QCOMPARE(prefs.value(TestKeys::bin), QStringLiteral("/opt/my tools/yt-dlp"));
         QCOMPARE(prefs.value(TestKeys::folder).toLocalFile(), QStringLiteral("/tmp/it's mine"));
         QCOMPARE(prefs.value(TestKeys::resolution), QorvVideoResolution(QorvVideoResolution::res4k));
         // A stored 0 is a value, not "absent".

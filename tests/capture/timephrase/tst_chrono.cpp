@@ -204,7 +204,6 @@ private Q_SLOTS:
         if (!warning.isEmpty())
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QRegularExpression::escape(warning)));
         const ChronoParsedResult result = chrono.parse(text, reference);
-        QCOMPARE(result.inputString, text);
         QCOMPARE(result.timePhrase.has_value(), script.contains("at x"));
         QCOMPARE(result.startDate, present(dates.at(0).isValid(), dates.at(0)));
         QCOMPARE(result.endDate, present(dates.at(1).isValid(), dates.at(1)));
@@ -220,7 +219,6 @@ private Q_SLOTS:
             QThread::create([&] { result = Chrono::shared().parse(text, reference); }));
         worker->start();
         QVERIFY(worker->wait(30000));
-        QCOMPARE(result.inputString, text);
         QVERIFY(!result.timePhrase);
         QVERIFY(!result.startDate);
     }
