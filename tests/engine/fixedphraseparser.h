@@ -12,23 +12,17 @@ public:
     std::optional<QDateTime> parseDate(const QString& text, const QDateTime& reference) override
     {
         lastText = text;
-        lastReference = reference;
-        static const QRegularExpression phrase(
-            QStringLiteral(
-                "\\b(?:in (\\d+) (second|minute|hour|day)s?|(\\d+) (second|minute|hour|day)s? ago)\\b"),
-            QRegularExpression::CaseInsensitiveOption);
+        static const QRegularExpression phrase(QStringLiteral("(\\d+) (second|minute|hour|day)s?( ago)?"));
         const QRegularExpressionMatch match = phrase.match(text);
         if (!match.hasMatch())
             return std::nullopt;
-        const bool ago = match.captured(1).isEmpty();
-        const QString unit = match.captured(ago ? 4 : 2).toLower();
-        const qint64 seconds = unit == QLatin1String("second")   ? 1
-                               : unit == QLatin1String("minute") ? 60
-                               : unit == QLatin1String("hour")   ? 3600
-                                                                 : 86400;
-        return reference.addSecs((ago ? -1 : 1) * match.captured(ago ? 3 : 1).toLongLong() * seconds);
+        static const QHash<QString, qint64> unit{{QStringLiteral("second"), 1},
+                                                 {QStringLiteral("minute"), 60},
+                                                 {QStringLiteral("hour"), 3600},
+                                                 {QStringLiteral("day"), 86400}};
+        const qint64 seconds = match.captured(1).toLongLong() * unit.value(match.captured(2));
+        return reference.addSecs(match.capturedLength(3) > 0 ? -seconds : seconds);
     }
 
     QString lastText;
-    QDateTime lastReference;
 };

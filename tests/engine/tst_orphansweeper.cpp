@@ -4,7 +4,6 @@
 
 #include <QCoreApplication>
 #include <QProcess>
-#include <QSignalSpy>
 #include <QTest>
 
 #include <memory>
@@ -86,17 +85,16 @@ private Q_SLOTS:
     void childrenCarryTheMarkOfTheirOwner()
     {
         OrphanSweeper::markChildren(m_scope);
-        Engine::CommandRunner runner;
-        QSignalSpy finished(&runner, &Engine::CommandRunner::finished);
-        QStringList lines;
-        connect(&runner, &Engine::CommandRunner::outputLine, this,
-                [&](const QString& line) { lines.append(line); });
-        runner.start(Engine::ShellCommand(
-            QStringLiteral("printenv %1").arg(QLatin1String(OrphanSweeper::variableName())),
-            Engine::Shell::bash()));
-        QVERIFY(finished.wait(10000));
+        std::optional<Engine::ProcessResult> result;
+        Engine::CommandRunner::run(
+            Engine::ShellCommand(
+                QStringLiteral("printenv %1").arg(QLatin1String(OrphanSweeper::variableName())),
+                Engine::Shell::bash()),
+            this, [&](const Engine::ProcessResult& r) { result = r; });
+        QTRY_VERIFY_WITH_TIMEOUT(result, 10000);
         const qint64 self = QCoreApplication::applicationPid();
-        QCOMPARE(lines, QStringList{QString::fromUtf8(mark(self, OrphanSweeper::startTime(self), m_scope))});
+        QCOMPARE(*result, Engine::ProcessResult::output(
+                              QString::fromUtf8(mark(self, OrphanSweeper::startTime(self), m_scope))));
     }
 };
 

@@ -34,16 +34,6 @@ class TestChrono : public QObject
 
     bool m_newYork = false;
     QTemporaryDir m_scripts;
-    int m_scriptCount = 0;
-
-    QString writeScript(const QByteArray& script)
-    {
-        const QString path = m_scripts.filePath(QStringLiteral("library%1.js").arg(++m_scriptCount));
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(script) != script.size())
-            return {};
-        return path;
-    }
 
 private Q_SLOTS:
     void initTestCase()
@@ -67,26 +57,21 @@ private Q_SLOTS:
         QTest::addColumn<int>("index");
         QTest::addColumn<QString>("phrase");
         QTest::addColumn<QString>("ignored");
-        QTest::addColumn<QList<QDateTime>>("utcZone"); // start and end when run in UTC
-        QTest::addColumn<QList<QDateTime>>("newYork"); // the same in New York
-        const auto row = [](const char* text, int index, const char* phrase, const char* ignored,
-                            const QList<QDateTime>& utcZone, const QList<QDateTime>& newYork) {
+        QTest::addColumn<QDateTime>("start"); // invalid: none
+        const auto row = [this](const char* text, int index, const char* phrase, const char* ignored,
+                                const QDateTime& utcStart, const QDateTime& newYorkStart = {}) {
             QTest::newRow(text) << QString::fromUtf8(text) << index << QString::fromUtf8(phrase)
-                                << QString::fromUtf8(ignored) << utcZone << newYork;
+                                << QString::fromUtf8(ignored)
+                                << (m_newYork && newYorkStart.isValid() ? newYorkStart : utcStart);
         };
-        const QList<QDateTime> in3Days{utc(2026, 12, 10, 2, 30)};
         row("ERROR: [youtube] abc123: This live event will begin in 3 days.", 52, "in 3 days",
-            "ERROR: [youtube] abc123: This live event will begin", in3Days, in3Days);
-        const QList<QDateTime> in2Hours{utc(2026, 12, 7, 4, 30)};
+            "ERROR: [youtube] abc123: This live event will begin", utc(2026, 12, 10, 2, 30));
         row("ERROR: [youtube] abc: Premieres in 2 hours.\nRetry later", 32, "in 2 hours",
-            "ERROR: [youtube] abc: Premieres Retry later", in2Hours, in2Hours);
-        row("ERROR: [youtube] abc: This live event will begin in a few moments.", -1, "", "", {}, {});
-        row("tomorrow at 5 PM", 0, "tomorrow at 5 PM", "", {utc(2026, 12, 8, 17)}, {utc(2026, 12, 7, 22)});
-        const QList<QDateTime> in3Hours{utc(2026, 12, 7, 5, 30)};
-        row("in 3 hours or tomorrow", 0, "in 3 hours", "or tomorrow", in3Hours, in3Hours);
+            "ERROR: [youtube] abc: Premieres Retry later", utc(2026, 12, 7, 4, 30));
+        row("ERROR: [youtube] abc: This live event will begin in a few moments.", -1, "", "", {});
+        row("tomorrow at 5 PM", 0, "tomorrow at 5 PM", "", utc(2026, 12, 8, 17), utc(2026, 12, 7, 22));
         // The emoji after the phrase is a surrogate pair, not punctuation.
-        const QList<QDateTime> in2Days{utc(2026, 12, 9, 2, 30)};
-        row("Live 👀 in 2 days 👀!", 8, "in 2 days", "Live 👀 👀!", in2Days, in2Days);
+        row("Live 👀 in 2 days 👀!", 8, "in 2 days", "Live 👀 👀!", utc(2026, 12, 9, 2, 30));
     }
 
     void parse()
@@ -95,9 +80,7 @@ private Q_SLOTS:
         QFETCH(int, index);
         QFETCH(QString, phrase);
         QFETCH(QString, ignored);
-        QFETCH(QList<QDateTime>, utcZone);
-        QFETCH(QList<QDateTime>, newYork);
-        const QList<QDateTime> dates = m_newYork ? newYork : utcZone;
+        QFETCH(QDateTime, start);
         const bool found = index >= 0;
 
         const ChronoParsedResult result = Chrono::shared().parse(text, reference);
@@ -105,32 +88,25 @@ private Q_SLOTS:
         QCOMPARE(result.timePhrase, present(found, phrase));
         QCOMPARE(result.ignoredText, present(found, ignored));
         QCOMPARE(result.referenceDate, present(found, reference));
-        QCOMPARE(result.startDate, present(!dates.isEmpty(), dates.value(0)));
-        QCOMPARE(result.endDate, present(dates.size() > 1, dates.value(1)));
-        for (const std::optional<QDateTime>& date : {result.startDate, result.endDate, result.referenceDate})
+        QCOMPARE(result.startDate, present(start.isValid(), start));
+        QVERIFY(!result.endDate && !result.dateInterval);
+        for (const std::optional<QDateTime>& date : {result.startDate, result.referenceDate})
             QVERIFY(!date || date->timeSpec() == Qt::UTC);
-        // No end means no interval, not an empty one.
-        QCOMPARE(result.dateInterval.has_value(), dates.size() > 1);
-        if (result.dateInterval)
-            QVERIFY(result.dateInterval->start == dates.at(0) && result.dateInterval->end == dates.at(1));
         // What the downloader sees through the engine's seam.
         Engine::TimePhraseParser& seam = Chrono::shared();
         QCOMPARE(seam.parseDate(text, reference), result.startDate);
     }
 
-    void withoutReferenceUsesNow()
+    // An invalid reference is no reference: the library measures from now.
+    void invalidReferenceUsesNow()
     {
-        Chrono& chrono = Chrono::shared();
-        const QString text = QStringLiteral("Premieres in 2 hours");
         const QDateTime before = QDateTime::currentDateTimeUtc();
-        const std::optional<QDateTime> date = chrono.parseDate(text);
-        const std::optional<QDateTime> invalidReference = chrono.parseDate(text, QDateTime());
+        const std::optional<QDateTime> start =
+            Chrono::shared().parseDate(QStringLiteral("Premieres in 2 hours"), QDateTime());
         const QDateTime after = QDateTime::currentDateTimeUtc();
-        for (const std::optional<QDateTime>& start : {date, invalidReference}) {
-            QVERIFY(start);
-            QVERIFY2(*start >= before.addSecs(2 * 3600 - 1) && *start <= after.addSecs(2 * 3600 + 1),
-                     qPrintable(start->toString(Qt::ISODateWithMs)));
-        }
+        QVERIFY(start);
+        QVERIFY2(*start >= before.addSecs(2 * 3600 - 1) && *start <= after.addSecs(2 * 3600 + 1),
+                 qPrintable(start->toString(Qt::ISODateWithMs)));
     }
 
     void ignoredText_data()
@@ -162,37 +138,6 @@ private Q_SLOTS:
         QFETCH(QString, phrase);
         QFETCH(QString, expected);
         QCOMPARE(Chrono::ignoredText(input, phrase), expected);
-    }
-
-    void description()
-    {
-        ChronoParsedResult empty;
-        empty.inputString = QStringLiteral("no phrase");
-        const QStringList nils = empty.description().split(QLatin1Char('\n'));
-        QCOMPARE(nils.size(), 8);
-        QCOMPARE(nils.first(), QStringLiteral("inputString: no phrase"));
-        for (const QString& line : nils.mid(1))
-            QVERIFY2(line.endsWith(QStringLiteral(": nil")), qPrintable(line));
-
-        const ChronoParsedResult full =
-            Chrono::shared().parse(QStringLiteral("Premieres from 8pm to 10pm today"), utc(2026, 12, 25, 12));
-        const QStringList lines = full.description().split(QLatin1Char('\n'));
-        // Dates in the local zone, US English.
-        const QString zone = m_newYork ? QStringLiteral("EST") : QStringLiteral("UTC");
-        QCOMPARE(lines.mid(0, 7),
-                 (QStringList{
-                     QStringLiteral("inputString: Premieres from 8pm to 10pm today"),
-                     QStringLiteral("indexOfStartingCharacterOfTimePhrase: 10"),
-                     QStringLiteral("timePhrase: from 8pm to 10pm today"),
-                     QStringLiteral("ignoredText: Premieres"),
-                     QStringLiteral("referenceDate: December 25, 2026 at %1 ")
-                             .arg(m_newYork ? QStringLiteral("7:00:00 AM") : QStringLiteral("12:00:00 PM")) +
-                         zone,
-                     QStringLiteral("startDate: December 25, 2026 at 8:00:00 PM ") + zone,
-                     QStringLiteral("endDate: December 25, 2026 at 10:00:00 PM ") + zone}));
-        QVERIFY2(lines.value(7).startsWith(QStringLiteral("dateInterval: ")) &&
-                     lines.value(7).contains(u" – "),
-                 qPrintable(lines.value(7)));
     }
 
     // Stand-ins for the library: a broken one leaves every field but the input absent and says
@@ -249,18 +194,18 @@ private Q_SLOTS:
         QFETCH(QList<QDateTime>, dates);
         QFETCH(bool, interval);
         const QString path =
-            script.isNull() ? m_scripts.filePath(QStringLiteral("absent.js")) : writeScript(script);
-        QVERIFY(!path.isEmpty());
+            m_scripts.filePath(QString::fromUtf8(QTest::currentDataTag()) + QStringLiteral(".js"));
+        QFile file(path);
+        QVERIFY(script.isNull() || (file.open(QIODevice::WriteOnly) && file.write(script) == script.size()));
+        file.close();
 
         Chrono chrono(path);
         const QString text = QStringLiteral("on at x.");
         if (!warning.isEmpty())
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QRegularExpression::escape(warning)));
         const ChronoParsedResult result = chrono.parse(text, reference);
-        QCOMPARE(result.inputString, text);
         QCOMPARE(result.timePhrase.has_value(), script.contains("at x"));
         QCOMPARE(result.startDate, present(dates.at(0).isValid(), dates.at(0)));
-        QVERIFY(!result.startDate || result.startDate->timeSpec() == Qt::UTC);
         QCOMPARE(result.endDate, present(dates.at(1).isValid(), dates.at(1)));
         QCOMPARE(result.dateInterval.has_value(), interval);
     }
@@ -274,7 +219,6 @@ private Q_SLOTS:
             QThread::create([&] { result = Chrono::shared().parse(text, reference); }));
         worker->start();
         QVERIFY(worker->wait(30000));
-        QCOMPARE(result.inputString, text);
         QVERIFY(!result.timePhrase);
         QVERIFY(!result.startDate);
     }
