@@ -238,7 +238,7 @@ private Q_SLOTS:
     void oneProcessPerFile()
     {
         auto first = openStore();
-        const auto ids = first->insertItems({makeItem(url("https://example.com/a"))});
+        const auto ids = first->insertItems({newItem("https://example.com/a")});
         QVERIFY(ids && first->startItems(*ids));
         const QDateTime written = QFileInfo(path()).lastModified();
         Store second;
@@ -256,11 +256,11 @@ private Q_SLOTS:
         auto store = openStore();
         const Engine::QorvConfig config(QStringLiteral("Default"), {});
         const auto shared = store->insertItems(
-            {makeItem(url("https://example.com/a")), makeItem(url("https://example.com/b"))}, config);
+            {newItem("https://example.com/a"), newItem("https://example.com/b")}, config);
         QVERIFY(shared);
         const qint64 setId = store->item(shared->first())->qorvConfigId.value_or(0);
         for (int cycle = 0; cycle < 100; ++cycle) {
-            const auto ids = store->insertItems({makeItem(url("https://example.com/c"))}, config);
+            const auto ids = store->insertItems({newItem("https://example.com/c")}, config);
             QVERIFY(ids && store->deleteItems(*ids));
         }
         QVERIFY(store->deleteItems({shared->first()}));

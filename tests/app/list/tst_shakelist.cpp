@@ -256,10 +256,14 @@ private Q_SLOTS:
     {
         QFETCH(QString, error);
         QFETCH(bool, explained);
-        App::ErrorDetailsPopup popup(QStringLiteral("\n ") + error + QStringLiteral(" \n"));
+        // The output is shown only where the run printed some.
+        const QString log = explained ? QString() : QStringLiteral("[generic] line");
+        App::ErrorDetailsPopup popup(QStringLiteral("\n ") + error + QStringLiteral(" \n"), log);
         QCOMPARE(popup.errorView()->toPlainText(), error);
         QVERIFY(popup.errorView()->isReadOnly());
         QCOMPARE(popup.explanationLabel()->isVisibleTo(&popup), explained);
+        QCOMPARE(popup.outputView()->isVisibleTo(&popup), !log.isEmpty());
+        QCOMPARE(popup.outputView()->toPlainText(), log);
     }
 };
 
