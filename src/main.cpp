@@ -79,8 +79,6 @@ int main(int argc, char* argv[])
     Library::Notifier notifier;
     Library::MainModel model(store, preferences, &Capture::Chrono::shared(), &notifier);
     App::HandoverGate handover([&model](const QUrl& url) { model.add({url}); });
-    QObject::connect(&incoming, &App::IncomingAddressHandler::addressAccepted, &handover,
-                     &App::HandoverGate::offer);
     App::DesktopShell shell(model);
     QObject::connect(&shell, &App::DesktopShell::finished, &application, &QCoreApplication::quit);
     shell.window().addBar(new App::HandoverBar(handover));
@@ -111,6 +109,13 @@ int main(int argc, char* argv[])
     model.startUp();
     shell.start();
     scheduleScreenshot(shell);
+    // This process's own command line is the user's word; only what later starts hand over waits.
+    const QMetaObject::Connection direct =
+        QObject::connect(&incoming, &App::IncomingAddressHandler::addressAccepted, &model,
+                         [&model](const QUrl& url) { model.add({url}); });
     incoming.handleArguments(handedOver);
+    QObject::disconnect(direct);
+    QObject::connect(&incoming, &App::IncomingAddressHandler::addressAccepted, &handover,
+                     &App::HandoverGate::offer);
     return QApplication::exec();
 }
