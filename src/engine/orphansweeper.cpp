@@ -68,16 +68,34 @@ std::optional<Owner> parseMark(const QByteArray& value)
     return owner;
 }
 
-qint64 groupOf(qint64 pid)
+// Field `number` (from 1) of a process's stat, empty when it cannot be read. The command name
+// (field 2) may hold spaces and parentheses, so fields are counted from the last ')'.
+QByteArray statField(qint64 pid, int number)
 {
-    // Field 5 of stat, counted from the last ')' as in startTime().
     const QByteArray stat = readWhole(QStringLiteral("/proc/%1/stat").arg(pid));
     const qsizetype end = stat.lastIndexOf(')');
     if (end < 0)
-        return 0;
+        return {};
     const QList<QByteArray> fields = stat.mid(end + 2).split(' ');
-    constexpr int groupField = 5 - 3;
-    return fields.size() > groupField ? fields[groupField].toLongLong() : 0;
+    const int index = number - 3;
+    return index >= 0 && index < fields.size() ? fields[index] : QByteArray();
+}
+
+qint64 groupOf(qint64 pid)
+{
+    return statField(pid, 5).toLongLong();
+}
+
+QList<qint64> processIds()
+{
+    QList<qint64> ids;
+    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        bool isPid = false;
+        const qint64 pid = entry.toLongLong(&isPid);
+        if (isPid)
+            ids.append(pid);
+    }
+    return ids;
 }
 
 } // namespace
@@ -86,12 +104,9 @@ int OrphanSweeper::signalGroupMembers(qint64 groupId, int signal)
 {
     const QByteArray ours = childMark();
     int signalled = 0;
-    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    for (const QString& entry : entries) {
-        bool isPid = false;
-        const qint64 pid = entry.toLongLong(&isPid);
+    for (const qint64 pid : processIds()) {
         // The cheap look first; then again with the process held.
-        if (!isPid || groupOf(pid) != groupId)
+        if (groupOf(pid) != groupId)
             continue;
         const ProcessHandle process(pid);
         if (process.isOpen() && groupOf(pid) == groupId && markOf(pid) == ours && process.signal(signal))
@@ -113,15 +128,7 @@ QByteArray OrphanSweeper::childMark()
 
 quint64 OrphanSweeper::startTime(qint64 pid)
 {
-    // Field 22 of stat; the command name (field 2) may hold spaces and parentheses, so fields
-    // are counted from the last ')'.
-    const QByteArray stat = readWhole(QStringLiteral("/proc/%1/stat").arg(pid));
-    const qsizetype end = stat.lastIndexOf(')');
-    if (end < 0)
-        return 0;
-    const QList<QByteArray> fields = stat.mid(end + 2).split(' ');
-    constexpr int startTimeField = 22 - 3;
-    return fields.size() > startTimeField ? fields[startTimeField].toULongLong() : 0;
+    return statField(pid, 22).toULongLong();
 }
 
 int OrphanSweeper::sweep(const QString& scope)
@@ -133,12 +140,8 @@ int OrphanSweeper::sweep(const QString& scope)
     // A shell may start another child while its siblings are being killed; a few passes end them.
     for (int pass = 0; pass < 3; ++pass) {
         int found = 0;
-        const QStringList entries =
-            QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-        for (const QString& entry : entries) {
-            bool isPid = false;
-            const qint64 pid = entry.toLongLong(&isPid);
-            if (!isPid || pid == self || killed.contains(pid))
+        for (const qint64 pid : processIds()) {
+            if (pid == self || killed.contains(pid))
                 continue;
             // Held first, so the process whose mark is read is the one killed.
             const ProcessHandle process(pid);
