@@ -255,8 +255,8 @@ private Q_SLOTS:
     {
         auto store = openStore();
         const Engine::QorvConfig config(QStringLiteral("Default"), {});
-        const auto shared = store->insertItems(
-            {newItem("https://example.com/a"), newItem("https://example.com/b")}, config);
+        const auto shared =
+            store->insertItems({newItem("https://example.com/a"), newItem("https://example.com/b")}, config);
         QVERIFY(shared);
         const qint64 setId = store->item(shared->first())->qorvConfigId.value_or(0);
         for (int cycle = 0; cycle < 100; ++cycle) {
