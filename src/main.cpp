@@ -66,6 +66,8 @@ int main(int argc, char* argv[])
 
     Library::Store store;
     if (!store.open(Library::Store::defaultPath())) {
+        // Also on standard error, for a start from a terminal or a script with no one at the screen.
+        qCritical("%s", qPrintable(store.errorMessage()));
         QMessageBox::critical(nullptr, App::Application::name(),
                               QObject::tr("%1 cannot open its list of downloads.\n\n%2")
                                   .arg(App::Application::name(), store.errorMessage()));

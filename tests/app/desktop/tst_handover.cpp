@@ -204,38 +204,16 @@ private Q_SLOTS:
     // Which addresses are taken is the handler's to check; here that they reach the first one.
     void secondStartOfTheProgramHandsTheAddressOver()
     {
-        const QString program = QStringLiteral(VELTQORV_BINARY_DIR "/veltqorv");
-        QVERIFY(QFileInfo(program).isExecutable());
         QTemporaryDir root;
-        QVERIFY(root.isValid());
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char* folder : {"home", "config", "data", "cache", "runtime"})
-            QVERIFY(QDir(root.path()).mkpath(QString::fromLatin1(folder)));
-        QFile(root.filePath(QStringLiteral("runtime")))
-            .setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        environment.insert(QStringLiteral("HOME"), root.filePath(QStringLiteral("home")));
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), root.filePath(QStringLiteral("config")));
-        environment.insert(QStringLiteral("XDG_DATA_HOME"), root.filePath(QStringLiteral("data")));
-        environment.insert(QStringLiteral("XDG_CACHE_HOME"), root.filePath(QStringLiteral("cache")));
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), root.filePath(QStringLiteral("runtime")));
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        environment.insert(QStringLiteral("VELTQORV_TRACE_ADDRESSES"), QStringLiteral("1"));
-
-        // Killed on the way out, should a check fail.
+        const QProcessEnvironment environment = programEnvironment(root);
         QProcess first;
-        first.setProcessEnvironment(environment);
-        first.start(program, {});
-        QVERIFY(first.waitForStarted());
-        const QString socket =
-            root.filePath(QStringLiteral("runtime/org.veltqorv.VeltQorv-%1").arg(::getuid()));
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(socket) || first.state() != QProcess::Running, 60000);
-        QCOMPARE(first.state(), QProcess::Running);
+        QVERIFY(startProgram(first, environment, root.filePath(QStringLiteral("runtime"))));
 
         const QString url = QStringLiteral("http://127.0.0.1:9/video.mp4");
         QProcess second;
         second.setProcessEnvironment(environment);
-        second.start(program, {QStringLiteral("veltqorv://add?url=") +
-                               QString::fromLatin1(QUrl::toPercentEncoding(url))});
+        second.start(program(), {QStringLiteral("veltqorv://add?url=") +
+                                 QString::fromLatin1(QUrl::toPercentEncoding(url))});
         QVERIFY(second.waitForFinished(60000));
         QCOMPARE(second.exitStatus(), QProcess::NormalExit);
         QCOMPARE(second.exitCode(), 0);
@@ -247,6 +225,97 @@ private Q_SLOTS:
         QCOMPARE(first.state(), QProcess::Running);
         first.terminate();
         QVERIFY(first.waitForFinished(10000));
+    }
+
+    // A second start whose hand-over fails (here another runtime folder, with a socket that
+    // closes unread) must not open the store the first one holds.
+    void secondStartThatCannotHandOverLeavesTheStoreAlone()
+    {
+        QTemporaryDir root;
+        QProcessEnvironment environment = programEnvironment(root);
+        QProcess first;
+        QVERIFY(startProgram(first, environment, root.filePath(QStringLiteral("runtime"))));
+
+        const QString otherRuntime = root.filePath(QStringLiteral("runtime2"));
+        QVERIFY(QDir().mkpath(otherRuntime));
+        QProcess python;
+        python.start(
+            QStringLiteral("python3"),
+            {QStringLiteral("-c"),
+             QStringLiteral("import socket,sys; s=socket.socket(socket.AF_UNIX); s.bind(sys.argv[1]); "
+                            "s.listen(); print('ready', flush=True); s.accept()[0].close()"),
+             socketIn(otherRuntime)});
+        QVERIFY(python.waitForStarted());
+        QTRY_VERIFY(python.canReadLine());
+
+        const QDir data(root.filePath(QStringLiteral("data/VeltQorv")));
+        const auto snapshot = [&data] {
+            QByteArray bytes;
+            // Not the shared-memory index, which readers touch too.
+            for (const char* name : {"db.store", "db.store-wal", "db.store.lock"}) {
+                QFile file(data.filePath(QString::fromLatin1(name)));
+                if (file.open(QIODevice::ReadOnly))
+                    bytes += name + file.readAll();
+            }
+            return bytes;
+        };
+        const QByteArray before = snapshot();
+        QVERIFY(!before.isEmpty());
+
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), otherRuntime);
+        QProcess second;
+        second.setProcessEnvironment(environment);
+        second.start(program(), {QStringLiteral("http://127.0.0.1:9/video.mp4")});
+        QByteArray said;
+        QTRY_VERIFY_WITH_TIMEOUT((said += second.readAllStandardError()).contains("is using it"), 60000);
+        // What remains is the dialog saying the same.
+        second.kill();
+        QVERIFY(second.waitForFinished(10000));
+        QCOMPARE(snapshot(), before);
+        QCOMPARE(first.state(), QProcess::Running);
+        first.terminate();
+        QVERIFY(first.waitForFinished(10000));
+    }
+
+private:
+    static QString program() { return QStringLiteral(VELTQORV_BINARY_DIR "/veltqorv"); }
+    static QString socketIn(const QString& runtime)
+    {
+        return QDir(runtime).filePath(QStringLiteral("org.veltqorv.VeltQorv-%1").arg(::getuid()));
+    }
+
+    static QProcessEnvironment programEnvironment(const QTemporaryDir& root)
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        const std::pair<const char*, const char*> folders[] = {{"HOME", "home"},
+                                                               {"XDG_CONFIG_HOME", "config"},
+                                                               {"XDG_DATA_HOME", "data"},
+                                                               {"XDG_CACHE_HOME", "cache"},
+                                                               {"XDG_RUNTIME_DIR", "runtime"}};
+        for (const auto& [variable, folder] : folders) {
+            const QString path = root.filePath(QString::fromLatin1(folder));
+            QDir().mkpath(path);
+            environment.insert(QString::fromLatin1(variable), path);
+        }
+        QFile(root.filePath(QStringLiteral("runtime")))
+            .setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.insert(QStringLiteral("VELTQORV_TRACE_ADDRESSES"), QStringLiteral("1"));
+        return environment;
+    }
+
+    // Up once its hand-over socket exists; killed on the way out, should a check fail.
+    static bool startProgram(QProcess& process, const QProcessEnvironment& environment,
+                             const QString& runtime)
+    {
+        process.setProcessEnvironment(environment);
+        process.start(program(), {});
+        if (!process.waitForStarted())
+            return false;
+        const bool up = QTest::qWaitFor(
+            [&] { return QFileInfo::exists(socketIn(runtime)) || process.state() != QProcess::Running; },
+            60000);
+        return up && process.state() == QProcess::Running;
     }
 };
 
