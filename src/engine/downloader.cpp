@@ -10,6 +10,7 @@
 #include "preferences.h"
 #include "processresult.h"
 #include "shellquote.h"
+#include "toolfeatures.h"
 #include "toolpath.h"
 
 #include <QDir>
@@ -20,6 +21,9 @@ namespace Engine {
 
 namespace {
 constexpr int ToolNiceness = 10;
+// After the per-run prefix; progress reports follow it with a space.
+const QLatin1String TitleTag(":title ");
+const QLatin1String FileTag(":file ");
 } // namespace
 
 Downloader::Downloader(QString address, QStringList arguments, Preferences& preferences,
@@ -61,12 +65,21 @@ std::optional<QString> Downloader::toolAddress(const QString& address, QString* 
 }
 
 QStringList Downloader::toolArguments(const QStringList& options, const QString& progressPrefix,
-                                      const QString& toolAddress)
+                                      const QString& toolAddress, bool printsAtStages)
 {
     QStringList arguments = options;
     // --newline puts every progress report on a line of its own, readable as it comes.
     arguments << QStringLiteral("--newline") << QStringLiteral("--progress-template")
-              << DownloaderProgress::progressTemplate(progressPrefix) << QStringLiteral("--") << toolAddress;
+              << DownloaderProgress::progressTemplate(progressPrefix);
+    // The title as the site gives it, and the file as it ends up after merging, extracting
+    // and moving. --print makes the tool quiet, so progress is asked for again.
+    if (printsAtStages)
+        arguments << QStringLiteral("--progress") << QStringLiteral("--print")
+                  << QStringLiteral("before_dl:") + progressPrefix + TitleTag + QStringLiteral("%(title)s")
+                  << QStringLiteral("--print")
+                  << QStringLiteral("after_move:") + progressPrefix + FileTag +
+                         QStringLiteral("%(filepath)s");
+    arguments << QStringLiteral("--") << toolAddress;
     return arguments;
 }
 
@@ -135,9 +148,20 @@ void Downloader::onBinResolved(const std::optional<QString>& path)
              QStringLiteral("yt-dlp not found at %1").arg(bin));
         return;
     }
+    ToolFeatures::probe(bin, m_environment, this, [this, bin](const ToolFeatures& features) {
+        launch(bin, features.printsAtStages());
+    });
+}
+
+void Downloader::launch(const QString& bin, bool printsAtStages)
+{
+    if (m_stopRequested) {
+        fail(DownloaderProcessError::processTerminated(), {});
+        return;
+    }
     setStatus(DownloaderStatus::running);
 
-    const QStringList arguments = toolArguments(m_arguments, m_progressPrefix, m_toolAddress);
+    const QStringList arguments = toolArguments(m_arguments, m_progressPrefix, m_toolAddress, printsAtStages);
     qCDebug(lcDownloader).noquote() << "cmd arguments:" << quotedCommandLine(bin, arguments);
     m_runner = new CommandRunner(this);
     m_runner->setRetainedLimit(m_retainedLimit);
@@ -153,6 +177,18 @@ void Downloader::onBinResolved(const std::optional<QString>& path)
 void Downloader::onOutputLine(const QString& line)
 {
     if (line.startsWith(m_progressPrefix)) {
+        const QStringView rest = QStringView(line).mid(m_progressPrefix.size());
+        if (rest.startsWith(TitleTag)) {
+            m_titlePrinted = true;
+            setTitle(rest.mid(TitleTag.size()).toString());
+            return;
+        }
+        if (rest.startsWith(FileTag)) {
+            flushProgress();
+            m_filePrinted = true;
+            setLocation(DownloaderOutputParser::fileLocation(rest.mid(FileTag.size()).toString()));
+            return;
+        }
         // Only the newest report of a burst is shown; reading each would cost a busy tool's
         // window its responsiveness.
         ++m_progressLineCount;
@@ -168,18 +204,29 @@ void Downloader::onOutputLine(const QString& line)
 
     DownloaderOutputParser::Found found{m_tempResult.title(), m_tempResult.location()};
     DownloaderOutputParser::apply(line, found);
-    if (found.location != m_tempResult.location()) {
-        m_tempResult.setLocation(found.location);
-        // A new file: its progress starts from nothing.
-        m_filePercent.reset();
-        if (found.location)
-            Q_EMIT locationChanged(*found.location);
-    }
-    if (found.title != m_tempResult.title()) {
-        m_tempResult.setTitle(found.title);
-        if (found.title)
-            Q_EMIT titleChanged(*found.title);
-    }
+    if (!m_filePrinted)
+        setLocation(found.location);
+    if (!m_titlePrinted && found.title)
+        setTitle(*found.title);
+}
+
+void Downloader::setLocation(const std::optional<QUrl>& location)
+{
+    if (location == m_tempResult.location())
+        return;
+    m_tempResult.setLocation(location);
+    // A new file: its progress starts from nothing.
+    m_filePercent.reset();
+    if (location)
+        Q_EMIT locationChanged(*location);
+}
+
+void Downloader::setTitle(const QString& title)
+{
+    if (title == m_tempResult.title())
+        return;
+    m_tempResult.setTitle(title);
+    Q_EMIT titleChanged(title);
 }
 
 void Downloader::flushProgress()

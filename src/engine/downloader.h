@@ -68,10 +68,10 @@ public:
     // What the tool is given for `address`: the trimmed text as a URL in encoded form, or
     // nothing when it must not run, with the reason in `refusal`.
     static std::optional<QString> toolAddress(const QString& address, QString* refusal = nullptr);
-    // What the tool is started with after its path: the options, the progress options, "--",
-    // the address.
+    // What the tool is started with after its path: the options, the progress options (and,
+    // for a tool that prints at stages, the title and final file), "--", the address.
     static QStringList toolArguments(const QStringList& options, const QString& progressPrefix,
-                                     const QString& toolAddress);
+                                     const QString& toolAddress, bool printsAtStages = false);
     // `program` and `arguments` as one line a POSIX shell reads back into exactly them.
     static QString quotedCommandLine(const QString& program, const QStringList& arguments);
 
@@ -95,6 +95,9 @@ Q_SIGNALS:
 private:
     void onEnvironment(const QProcessEnvironment& environment);
     void onBinResolved(const std::optional<QString>& path);
+    void launch(const QString& bin, bool printsAtStages);
+    void setTitle(const QString& title);
+    void setLocation(const std::optional<QUrl>& location);
     void onOutputLine(const QString& line);
     void onProgressLine(QStringView fields);
     void flushProgress();
@@ -128,6 +131,9 @@ private:
     QString m_pendingProgress;
     QTimer m_progressFlush;
     bool m_started = false;
+    // Once the tool has printed these itself, its other lines no longer name them.
+    bool m_titlePrinted = false;
+    bool m_filePrinted = false;
     bool m_stopRequested = false;
 };
 

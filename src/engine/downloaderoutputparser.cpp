@@ -43,6 +43,11 @@ QUrl fileUrl(const QString& path)
 }
 } // namespace
 
+std::optional<QUrl> DownloaderOutputParser::fileLocation(const QString& path)
+{
+    return namesFile(path) ? std::optional(fileUrl(path)) : std::nullopt;
+}
+
 void DownloaderOutputParser::apply(const QString& line, Found& found)
 {
     for (const QLatin1String& marker : FileMarkers) {

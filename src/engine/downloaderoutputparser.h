@@ -23,6 +23,8 @@ public:
     // against the current working directory, which the tool shares with us.
     static void apply(const QString& line, Found& found);
     static Found parseLines(const QStringList& lines);
+    // A path the tool printed, as a file address; nothing for text that names no file.
+    static std::optional<QUrl> fileLocation(const QString& path);
 };
 
 } // namespace Engine

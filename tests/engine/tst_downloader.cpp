@@ -97,6 +97,12 @@ private Q_SLOTS:
         const QString served = m_work.filePath(QStringLiteral("www"));
         QVERIFY(QDir().mkpath(served));
         QVERIFY(QFile::copy(m_clip, served + QStringLiteral("/clip.mp4")));
+        QFile page(served + QStringLiteral("/page.html"));
+        QVERIFY(page.open(QIODevice::WriteOnly));
+        page.write(
+            "<html><head><meta property=\"og:title\" content=\"Caf&#233; &amp; &quot;Clips&quot;: 1/2\">"
+            "<meta property=\"og:video\" content=\"clip.mp4\"></head></html>");
+        page.close();
         const QString dash = TestMedia::dashFolder(2);
         QVERIFY2(!dash.isEmpty(), "ffmpeg could not make the DASH stream");
         QVERIFY(QFile::link(dash, served + QStringLiteral("/dash")));
@@ -125,9 +131,18 @@ private Q_SLOTS:
         QVERIFY(!file.progress.isEmpty());
         QCOMPARE(file.progress.last().percent(), 100.0);
         QCOMPARE(file.progress.last().downloadedBytes(), QFileInfo(m_clip).size());
-        // The log keeps the tool's lines, without the progress reports.
-        QVERIFY(file.result.outputLog().contains(QStringLiteral("[download] Destination: ") + expected));
         QVERIFY(!file.result.outputLog().contains(QStringLiteral("veltqorv-progress")));
+
+        // A page's own title, not the file's name; the file the one left after extracting.
+        const Run page =
+            runToEnd(*make(m_server->url(QStringLiteral("page.html")),
+                           options + QStringList{QStringLiteral("-x"), QStringLiteral("--audio-format"),
+                                                 QStringLiteral("mp3")}));
+        QCOMPARE(page.titles, QStringList{QStringLiteral("Caf\u00e9 & \"Clips\": 1/2")});
+        QCOMPARE(page.result.title(), page.titles.first());
+        const QString mp3 = page.result.location().value_or(QUrl()).toLocalFile();
+        QVERIFY2(mp3.startsWith(folder) && mp3.endsWith(QStringLiteral(".mp3")) && QFileInfo::exists(mp3),
+                 qPrintable(mp3));
 
         // Progress starts again for the second file and never runs backwards within one.
         const Run dash = runToEnd(*make(m_server->url(QStringLiteral("dash/manifest.mpd")), options));
