@@ -24,6 +24,7 @@ constexpr int ToolNiceness = 10;
 // After the per-run prefix; progress reports follow it with a space.
 const QLatin1String TitleTag(":title ");
 const QLatin1String FileTag(":file ");
+const QLatin1String FinishedTag(" finished ");
 } // namespace
 
 Downloader::Downloader(QString address, QStringList arguments, Preferences& preferences,
@@ -193,6 +194,13 @@ void Downloader::onOutputLine(const QString& line)
         // window its responsiveness.
         ++m_progressLineCount;
         m_pendingProgress = line;
+        // A file's last report is never folded into the next one's first, and with the tool
+        // quiet it is the only sign that a new file begins.
+        if (rest.startsWith(FinishedTag)) {
+            flushProgress();
+            m_filePercent.reset();
+            return;
+        }
         if (!m_progressFlush.isActive())
             m_progressFlush.start();
         return;

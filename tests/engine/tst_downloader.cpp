@@ -1,3 +1,4 @@
+#include "engine/downloadchoice.h"
 #include "engine/downloader.h"
 #include "engine/enginekeys.h"
 #include "engine/executablesearch.h"
@@ -11,6 +12,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLoggingCategory>
 #include <QProcess>
 #include <QSignalSpy>
@@ -23,6 +27,8 @@ using namespace Engine;
 using TestSupport::LocalHttpServer;
 using TestSupport::TestMedia;
 using Kind = DownloaderProcessError::Kind;
+
+Q_DECLARE_METATYPE(Engine::DownloadChoice)
 
 namespace {
 
@@ -103,6 +109,21 @@ private Q_SLOTS:
             "<html><head><meta property=\"og:title\" content=\"Caf&#233; &amp; &quot;Clips&quot;: 1/2\">"
             "<meta property=\"og:video\" content=\"clip.mp4\"></head></html>");
         page.close();
+        // Two qualities and subtitles, as a page's own player offers them.
+        QFile player(served + QStringLiteral("/player.html"));
+        QVERIFY(player.open(QIODevice::WriteOnly));
+        player.write("<html><head><meta property=\"og:title\" content=\"Player\"></head><body><video>"
+                     "<source src=\"v720.mp4\" type=\"video/mp4\" height=\"720\">"
+                     "<source src=\"v480.mp4\" type=\"video/mp4\" height=\"480\">"
+                     "<track kind=\"subtitles\" src=\"en.vtt\" srclang=\"en\"></video></body></html>");
+        player.close();
+        for (const int height : {720, 480})
+            QVERIFY(
+                QFile::copy(TestMedia::clip(2, 0, height), served + QStringLiteral("/v%1.mp4").arg(height)));
+        QFile subtitles(served + QStringLiteral("/en.vtt"));
+        QVERIFY(subtitles.open(QIODevice::WriteOnly));
+        subtitles.write("WEBVTT\n\n00:00.000 --> 00:01.000\nHello\n");
+        subtitles.close();
         const QString dash = TestMedia::dashFolder(2);
         QVERIFY2(!dash.isEmpty(), "ffmpeg could not make the DASH stream");
         QVERIFY(QFile::link(dash, served + QStringLiteral("/dash")));
@@ -168,6 +189,78 @@ private Q_SLOTS:
         options.last() = QStringLiteral("/sys");
         const Run refused = runToEnd(*make(m_server->url(QStringLiteral("clip.mp4")), options));
         QCOMPARE(refused.result.processError()->kind(), Kind::permissionError);
+    }
+
+    void choicesMakeTheirFiles_data()
+    {
+        QTest::addColumn<DownloadChoice>("choice");
+        QTest::addColumn<QString>("container"); // as ffprobe names it
+        QTest::addColumn<int>("height");        // 0: no picture
+        QTest::addColumn<bool>("subtitleStream");
+        QTest::addColumn<bool>("subtitleFile");
+
+        DownloadChoice video;
+        video.maxHeight = 480;
+        video.container = DownloadChoice::Container::mp4;
+        QTest::newRow("480p mp4") << video << "mov,mp4" << 480 << false << false;
+        DownloadChoice mkv = video;
+        mkv.container = DownloadChoice::Container::mkv;
+        mkv.maxHeight.reset();
+        mkv.subtitleLanguages = {QStringLiteral("en")};
+        QTest::newRow("best mkv, subtitles inside") << mkv << "matroska" << 720 << true << false;
+        DownloadChoice beside = video;
+        beside.subtitleLanguages = {QStringLiteral("en")};
+        beside.embedSubtitles = false;
+        QTest::newRow("subtitles beside") << beside << "mov,mp4" << 480 << false << true;
+        DownloadChoice mp3;
+        mp3.audioOnly = true;
+        QTest::newRow("mp3") << mp3 << "mp3" << 0 << false << false;
+    }
+
+    void choicesMakeTheirFiles()
+    {
+        QFETCH(DownloadChoice, choice);
+        QFETCH(QString, container);
+        QFETCH(int, height);
+        QFETCH(bool, subtitleStream);
+        QFETCH(bool, subtitleFile);
+        const std::optional<QString> tool = findExecutable(QStringLiteral("yt-dlp"));
+        QVERIFY2(tool, "yt-dlp is not installed");
+        useTool(*tool);
+        QTemporaryDir folder;
+        QStringList options{QStringLiteral("--ignore-config"), QStringLiteral("--no-cache-dir"),
+                            QStringLiteral("-P"), folder.path()};
+        for (const QorvConfigItem& item : choice.configItems())
+            options += item.tokens();
+
+        const Run run = runToEnd(*make(m_server->url(QStringLiteral("player.html")), options));
+        QCOMPARE(run.result.status(), DownloaderStatus::completed);
+        const QString file = run.result.location().value_or(QUrl()).toLocalFile();
+        QProcess probe;
+        probe.start(QStringLiteral("ffprobe"),
+                    {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-show_entries"),
+                     QStringLiteral("stream=codec_type,height:format=format_name"), QStringLiteral("-of"),
+                     QStringLiteral("json"), file});
+        QVERIFY(probe.waitForFinished(30000));
+        const QJsonObject probed = QJsonDocument::fromJson(probe.readAllStandardOutput()).object();
+        QCOMPARE(probed.value(QStringLiteral("format"))
+                     .toObject()
+                     .value(QStringLiteral("format_name"))
+                     .toString()
+                     .section(QLatin1Char(','), 0, container.count(QLatin1Char(','))),
+                 container);
+        int videoHeight = 0;
+        bool hasSubtitles = false;
+        for (const QJsonValue& stream : probed.value(QStringLiteral("streams")).toArray()) {
+            const QString type = stream.toObject().value(QStringLiteral("codec_type")).toString();
+            if (type == QLatin1String("video"))
+                videoHeight = stream.toObject().value(QStringLiteral("height")).toInt();
+            hasSubtitles |= type == QLatin1String("subtitle");
+        }
+        QCOMPARE(videoHeight, height);
+        QCOMPARE(hasSubtitles, subtitleStream);
+        const QStringList beside = QDir(folder.path()).entryList({QStringLiteral("*.vtt")}, QDir::Files);
+        QCOMPARE(beside.size(), subtitleFile ? 1 : 0);
     }
 
     // What the tool is started with, argument by argument: options, progress options, "--",

@@ -33,10 +33,11 @@ QString partialName(const QString& target)
 }
 } // namespace
 
-QString TestMedia::clip(int seconds, int videoKbps)
+QString TestMedia::clip(int seconds, int videoKbps, int height)
 {
-    const QString name = videoKbps > 0 ? QStringLiteral("clip-%1s-%2k.mp4").arg(seconds).arg(videoKbps)
-                                       : QStringLiteral("clip-%1s.mp4").arg(seconds);
+    QString name = videoKbps > 0 ? QStringLiteral("clip-%1s-%2k").arg(seconds).arg(videoKbps)
+                                 : QStringLiteral("clip-%1s").arg(seconds);
+    name += (height == 240 ? QString() : QStringLiteral("-%1p").arg(height)) + QStringLiteral(".mp4");
     const QString target = QStringLiteral(VELTQORV_TESTSUPPORT_MEDIA_DIR "/") + name;
     if (QFileInfo::exists(target))
         return target;
@@ -44,14 +45,23 @@ QString TestMedia::clip(int seconds, int videoKbps)
 
     const QString partial = partialName(target) + QStringLiteral(".mp4");
     const QString duration = QString::number(seconds);
-    QStringList arguments{
-        QStringLiteral("-f"),       QStringLiteral("lavfi"),
-        QStringLiteral("-i"),       QStringLiteral("testsrc=duration=%1:size=320x240:rate=15").arg(duration),
-        QStringLiteral("-f"),       QStringLiteral("lavfi"),
-        QStringLiteral("-i"),       QStringLiteral("sine=frequency=440:duration=%1").arg(duration),
-        QStringLiteral("-c:v"),     QStringLiteral("libx264"),
-        QStringLiteral("-preset"),  QStringLiteral("ultrafast"),
-        QStringLiteral("-pix_fmt"), QStringLiteral("yuv420p")};
+    QStringList arguments{QStringLiteral("-f"),
+                          QStringLiteral("lavfi"),
+                          QStringLiteral("-i"),
+                          QStringLiteral("testsrc=duration=%1:size=%2x%3:rate=15")
+                              .arg(duration)
+                              .arg(height * 4 / 3 / 2 * 2)
+                              .arg(height),
+                          QStringLiteral("-f"),
+                          QStringLiteral("lavfi"),
+                          QStringLiteral("-i"),
+                          QStringLiteral("sine=frequency=440:duration=%1").arg(duration),
+                          QStringLiteral("-c:v"),
+                          QStringLiteral("libx264"),
+                          QStringLiteral("-preset"),
+                          QStringLiteral("ultrafast"),
+                          QStringLiteral("-pix_fmt"),
+                          QStringLiteral("yuv420p")};
     if (videoKbps > 0) {
         const QString rate = QStringLiteral("%1k").arg(videoKbps);
         arguments << QStringLiteral("-b:v") << rate << QStringLiteral("-minrate") << rate

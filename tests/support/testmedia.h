@@ -10,8 +10,8 @@ class TestMedia
 {
 public:
     // An mp4 (H.264 and AAC) of `seconds` seconds; `videoKbps` pads the video to that rate, for
-    // downloads that take a while. Empty on failure.
-    static QString clip(int seconds, int videoKbps = 0);
+    // downloads that take a while; `height` is the picture's, at 4:3. Empty on failure.
+    static QString clip(int seconds, int videoKbps = 0, int height = 240);
     // A folder holding a DASH manifest, manifest.mpd, with separate video and audio streams cut
     // from clip(seconds): the tool downloads both and merges them. Empty on failure.
     static QString dashFolder(int seconds);

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "qorvconfigitem.h"
+
+#include <QJsonObject>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace Engine {
+
+// What a user chose for one download: the video's quality and container or audio only, the
+// subtitles, and what goes into the file besides. Turns into the tool's options.
+struct DownloadChoice
+{
+    enum class Container
+    {
+        asSite,
+        mp4,
+        mkv,
+        webm,
+    };
+    enum class AudioFormat
+    {
+        best,
+        mp3,
+        m4a,
+        opus,
+        flac,
+    };
+    enum class SponsorAction
+    {
+        none,
+        remove,
+        mark,
+    };
+
+    bool audioOnly = false;
+    // Nothing: the best there is.
+    std::optional<int> maxHeight;
+    Container container = Container::asSite;
+    AudioFormat audioFormat = AudioFormat::mp3;
+    // The tool's VBR scale: 0 is best, 10 worst.
+    int audioQuality = 2;
+    QStringList subtitleLanguages;
+    bool automaticCaptions = false;
+    // Into the file, or beside it.
+    bool embedSubtitles = true;
+    bool embedThumbnail = false;
+    // Metadata and chapters.
+    bool embedMetadata = false;
+    SponsorAction sponsorAction = SponsorAction::none;
+    QStringList sponsorCategories;
+
+    // Offered before a video's own qualities are known.
+    static QList<int> genericHeights() { return {2160, 1080, 720, 480}; }
+
+    QList<QorvConfigItem> configItems() const;
+    // Short, for a row: "1080p · MKV", "MP3".
+    QString badge() const;
+    QJsonObject toJson() const;
+    // Unknown or missing values fall back to the defaults above.
+    static DownloadChoice fromJson(const QJsonObject& json);
+
+    bool operator==(const DownloadChoice&) const = default;
+};
+
+} // namespace Engine
