@@ -138,6 +138,7 @@ void ChildProcess::start(const Launch& launch)
 {
     m_done = false;
     m_retainedLimit = launch.retainedLimit;
+    m_lineLimit = launch.lineLimit;
     m_keepOutput = launch.keepOutput;
     m_droppingLine = false;
     m_niceness = launch.niceness;
@@ -199,7 +200,7 @@ void ChildProcess::readStandardOutput()
         start = newline + 1;
     }
     m_pendingLine.remove(0, start);
-    if (m_pendingLine.size() > MaxLineBytes) {
+    if (m_pendingLine.size() > m_lineLimit) {
         keepLine(std::exchange(m_pendingLine, {}));
         // The pending part holds no line break, so the line goes on past what was read.
         m_droppingLine = true;
@@ -217,8 +218,8 @@ void ChildProcess::keepLine(QByteArray bytes)
 {
     if (bytes.endsWith('\r'))
         bytes.chop(1);
-    if (bytes.size() > MaxLineBytes) {
-        qsizetype cut = MaxLineBytes;
+    if (bytes.size() > m_lineLimit) {
+        qsizetype cut = m_lineLimit;
         // Not inside a UTF-8 sequence.
         while (cut > 0 && (static_cast<unsigned char>(bytes.at(cut)) & 0xC0) == 0x80)
             --cut;

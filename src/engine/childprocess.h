@@ -29,6 +29,7 @@ public:
         // When set, nothing is started and the run fails with this reason.
         QString launchError;
         qsizetype retainedLimit = -1;
+        qsizetype lineLimit = MaxLineBytes;
         // Off: standard output is only handed over, never kept for the result.
         bool keepOutput = true;
         int niceness = 0; // the child's nice value itself
@@ -48,7 +49,8 @@ public:
 
     // A longer line of output is cut here and marked; the rest of it is read and dropped, so a
     // tool writing a whole file to standard output costs no more than this. Far more than any
-    // line a tool prints for people, and small enough for a hundred such tools at once.
+    // line a tool prints for people, and small enough for a hundred such tools at once. The
+    // default of Launch::lineLimit, for callers that read one big line (JSON) on purpose.
     static constexpr qsizetype MaxLineBytes = 256 * 1024;
     static QByteArray cutMark();
 
@@ -88,6 +90,7 @@ private:
     qsizetype m_outputBytes = 0;
     QByteArray m_error;
     qsizetype m_retainedLimit = -1;
+    qsizetype m_lineLimit = MaxLineBytes;
     int m_niceness = 0;
     qint64 m_groupId = 0;
     bool m_terminationRequested = false;

@@ -70,6 +70,7 @@ void CommandRunner::launch(ChildProcess::Launch launch)
     });
     launch.retainedLimit = m_retainedLimit;
     launch.keepOutput = m_keepOutput;
+    launch.lineLimit = m_lineLimit;
     // Relative to the thread asking, not to the thread that starts the child.
     launch.niceness = std::min(19, ::getpriority(PRIO_PROCESS, 0) + m_niceness);
     launch.ownerMark = OrphanSweeper::childMark();

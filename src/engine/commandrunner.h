@@ -31,6 +31,8 @@ public:
     // Off: standard output is only handed to outputLine, and a successful result carries no
     // text; for callers that keep their own log of it.
     void setKeepsOutput(bool keep) { m_keepOutput = keep; }
+    // Longer lines are cut and marked (ChildProcess::MaxLineBytes unless set).
+    void setLineLimit(qsizetype bytes) { m_lineLimit = bytes; }
 
     // Starts the child this much nicer than us (lower CPU priority); for work in the background.
     void setNiceness(int increment) { m_niceness = increment; }
@@ -63,6 +65,7 @@ private:
     QPointer<ChildProcess> m_child;
     qsizetype m_retainedLimit = -1;
     bool m_keepOutput = true;
+    qsizetype m_lineLimit = ChildProcess::MaxLineBytes;
     int m_niceness = 0;
     qint64 m_groupId = 0;
     bool m_terminationRequested = false;

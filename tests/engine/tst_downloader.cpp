@@ -109,21 +109,7 @@ private Q_SLOTS:
             "<html><head><meta property=\"og:title\" content=\"Caf&#233; &amp; &quot;Clips&quot;: 1/2\">"
             "<meta property=\"og:video\" content=\"clip.mp4\"></head></html>");
         page.close();
-        // Two qualities and subtitles, as a page's own player offers them.
-        QFile player(served + QStringLiteral("/player.html"));
-        QVERIFY(player.open(QIODevice::WriteOnly));
-        player.write("<html><head><meta property=\"og:title\" content=\"Player\"></head><body><video>"
-                     "<source src=\"v720.mp4\" type=\"video/mp4\" height=\"720\">"
-                     "<source src=\"v480.mp4\" type=\"video/mp4\" height=\"480\">"
-                     "<track kind=\"subtitles\" src=\"en.vtt\" srclang=\"en\"></video></body></html>");
-        player.close();
-        for (const int height : {720, 480})
-            QVERIFY(
-                QFile::copy(TestMedia::clip(2, 0, height), served + QStringLiteral("/v%1.mp4").arg(height)));
-        QFile subtitles(served + QStringLiteral("/en.vtt"));
-        QVERIFY(subtitles.open(QIODevice::WriteOnly));
-        subtitles.write("WEBVTT\n\n00:00.000 --> 00:01.000\nHello\n");
-        subtitles.close();
+        QVERIFY2(TestMedia::playerPage(served), "ffmpeg could not make the player's videos");
         const QString dash = TestMedia::dashFolder(2);
         QVERIFY2(!dash.isEmpty(), "ffmpeg could not make the DASH stream");
         QVERIFY(QFile::link(dash, served + QStringLiteral("/dash")));

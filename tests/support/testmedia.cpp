@@ -1,6 +1,7 @@
 #include "testmedia.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QUuid>
@@ -91,6 +92,26 @@ QString TestMedia::dashFolder(int seconds)
         !QDir().rename(partial, target))
         QDir(partial).removeRecursively();
     return QFileInfo::exists(target + manifest) ? target : QString();
+}
+
+bool TestMedia::playerPage(const QString& folder)
+{
+    const auto write = [&folder](const char* name, const QByteArray& bytes) {
+        QFile file(folder + QLatin1Char('/') + QLatin1String(name));
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    };
+    for (const int height : {720, 480}) {
+        const QString target = folder + QStringLiteral("/v%1.mp4").arg(height);
+        const QString source = clip(2, 0, height);
+        if (source.isEmpty() || !(QFileInfo::exists(target) || QFile::copy(source, target)))
+            return false;
+    }
+    return write("en.vtt", "WEBVTT\n\n00:00.000 --> 00:01.000\nHello\n") &&
+           write("player.html",
+                 "<html><head><meta property=\"og:title\" content=\"Player\"></head><body><video>"
+                 "<source src=\"v720.mp4\" type=\"video/mp4\" height=\"720\">"
+                 "<source src=\"v480.mp4\" type=\"video/mp4\" height=\"480\">"
+                 "<track kind=\"subtitles\" src=\"en.vtt\" srclang=\"en\"></video></body></html>");
 }
 
 } // namespace TestSupport
