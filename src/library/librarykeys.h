@@ -19,4 +19,11 @@ inline const Engine::PreferenceKey<QUrl> defaultOutputLocation{
 inline const Engine::PreferenceKey<std::optional<Engine::QorvVideoResolution>> defaultResolution{
     QStringLiteral("defaultResolution"), [] { return std::optional<Engine::QorvVideoResolution>(); }};
 
+// Named download choices, as a JSON array of {name, choice}; and the name of the one quick adds
+// use (empty: none, the resolution above applies).
+inline const Engine::PreferenceKey<QString> downloadPresets{QStringLiteral("downloadPresets"),
+                                                            [] { return QString(); }};
+inline const Engine::PreferenceKey<QString> defaultPreset{QStringLiteral("defaultPreset"),
+                                                          [] { return QString(); }};
+
 } // namespace Library::Keys

@@ -1,6 +1,7 @@
 #include "mainmodel.h"
 
 #include "faviconfetcher.h"
+#include "presetlist.h"
 #include "shakeitemdownloaderactor.h"
 #include "store.h"
 
@@ -104,6 +105,8 @@ QList<qint64> MainModel::add(const QList<QUrl>& urls, const std::optional<Engine
     if (config) {
         options = *config;
         options.ensureSaveTo(outputLocation);
+    } else if (const std::optional<DownloadPreset> preset = PresetList(m_preferences).defaultPreset()) {
+        options = preset->config(outputLocation);
     } else {
         options = Engine::QorvConfig::makeDefault(outputLocation,
                                                   m_preferences.value(Library::Keys::defaultResolution));

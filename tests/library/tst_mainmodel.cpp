@@ -1,6 +1,7 @@
 #include "capture/timephrase/chrono.h"
 #include "library/mainmodel.h"
 #include "library/notifier.h"
+#include "library/presetlist.h"
 #include "library/shakeitem.h"
 #include "library/store.h"
 
@@ -256,6 +257,31 @@ private Q_SLOTS:
         QCOMPARE(ids.size(), 2);
         QVERIFY(item(ids.at(0)).qorvConfigId);
         QCOMPARE(item(ids.at(0)).qorvConfigId, item(ids.at(1)).qorvConfigId);
+        QTRY_COMPARE_WITH_TIMEOUT(m_model->activeCount(), 0, 20000);
+
+        // Without a default preset the resolution setting applies; a preset chosen as the
+        // default is kept across restarts and used by quick adds from then on.
+        m_prefs->setValue(Library::Keys::defaultResolution,
+                          std::optional(Engine::QorvVideoResolution(Engine::QorvVideoResolution::res720)));
+        QCOMPARE(PresetList(*m_prefs).startingChoice().maxHeight, 720);
+        Engine::DownloadChoice audio;
+        audio.audioOnly = true;
+        QVERIFY(PresetList(*m_prefs).save({QStringLiteral(" Audio MP3 "), audio}));
+        QVERIFY(!PresetList(*m_prefs).setDefault(QStringLiteral("Missing")));
+        QVERIFY(PresetList(*m_prefs).setDefault(QStringLiteral("Audio MP3")));
+        m_prefs = std::make_unique<Engine::Preferences>(m_dir.filePath(QStringLiteral("prefs.conf")));
+        m_model = std::make_unique<MainModel>(*m_store, *m_prefs, &Capture::Chrono::shared(), nullptr);
+        QCOMPARE(PresetList(*m_prefs).startingChoice(), audio);
+        const qint64 added = m_model->add({address(QStringLiteral("ok-audio"))}).value(0);
+        const auto stored = m_store->qorvConfig(item(added).qorvConfigId.value_or(0));
+        QVERIFY(stored);
+        QCOMPARE(stored->config.name(), QStringLiteral("Audio MP3"));
+        QVERIFY2(stored->config.arguments()
+                     .join(QLatin1Char(' '))
+                     .contains(QStringLiteral("-x --audio-format mp3")),
+                 qPrintable(stored->config.arguments().join(QLatin1Char(' '))));
+        PresetList(*m_prefs).remove(QStringLiteral("Audio MP3"));
+        QVERIFY(!PresetList(*m_prefs).defaultPreset());
         QTRY_COMPARE_WITH_TIMEOUT(m_model->activeCount(), 0, 20000);
     }
 };
