@@ -188,17 +188,11 @@ int main(int argc, char** argv)
         const QString bareFolder = work.filePath(QStringLiteral("bare-%1").arg(run));
         const QStringList arguments{QStringLiteral("--ignore-config"), QStringLiteral("--no-cache-dir"),
                                     QStringLiteral("-P"), ourFolder};
-        // The same options Downloader adds, with a prefix of the same length.
-        const QStringList bareArguments{
-            QStringLiteral("--ignore-config"),
-            QStringLiteral("--no-cache-dir"),
-            QStringLiteral("-P"),
-            bareFolder,
-            QStringLiteral("--newline"),
-            QStringLiteral("--progress-template"),
-            DownloaderProgress::progressTemplate(QStringLiteral("[veltqorv-progress-0123456789abcdef]")),
-            QStringLiteral("--"),
-            url};
+        // The same options Downloader adds for this tool, with a prefix of the same length.
+        const QStringList bareArguments =
+            Downloader::toolArguments({QStringLiteral("--ignore-config"), QStringLiteral("--no-cache-dir"),
+                                       QStringLiteral("-P"), bareFolder},
+                                      QStringLiteral("[veltqorv-progress-0123456789abcdef]"), url, true);
         // Alternate which goes first, so drift in the machine's load hits both alike.
         Measured a;
         Measured b;
