@@ -256,7 +256,9 @@ private Q_SLOTS:
         QApplication::sendEvent(&panel, &enter);
         QDropEvent event(QPointF(150, 150), Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton,
                          Qt::NoModifier);
-        event.setAccepted(!accepted); // the panel must set the answer either way
+        // The panel must set the answer and the action either way.
+        event.setAccepted(!accepted);
+        event.setDropAction(Qt::MoveAction);
         QApplication::sendEvent(&panel, &event);
 
         QCOMPARE(calls, expectedAdd.isEmpty() ? QList<QUrl>() : QList<QUrl>{QUrl(expectedAdd)});
