@@ -13,6 +13,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDBusConnection>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QKeySequenceEdit>
 #include <QLabel>
@@ -44,18 +46,30 @@ class TestSettingsWindow : public QObject
         return combo->currentIndex() == index;
     }
 
+    static void write(const QString& path, const QString& text)
+    {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(text.toUtf8());
+    }
+
 private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY(m_dir.isValid());
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("config"))));
+        QCOMPARE(AutostartEntry::filePath(),
+                 m_dir.filePath(QStringLiteral("config/autostart/org.veltqorv.VeltQorv.desktop")));
     }
 
     void init()
     {
         m_preferences =
             std::make_unique<Engine::Preferences>(m_dir.filePath(QStringLiteral("p%1.conf").arg(++m_run)));
-        AutostartEntry::setEnabled(false);
+        const QString folder = QFileInfo(AutostartEntry::filePath()).absolutePath();
+        QDir(folder).removeRecursively();
+        QFile::remove(folder);
     }
 
     void tabs()
@@ -132,22 +146,70 @@ private Q_SLOTS:
         toggle->click();
         QVERIFY(AutostartEntry::isEnabled());
         QVERIFY(toggle->isChecked());
+        // By default the entry starts this program.
+        QFile entry(AutostartEntry::filePath());
+        QVERIFY(entry.open(QIODevice::ReadOnly));
+        QVERIFY(
+            entry.readAll().contains("\nExec=" + QFile::encodeName(QCoreApplication::applicationFilePath())));
 
-        // Shown again, the toggle reads the file as it is now.
+        // Shown again, the toggle reads the file as it is now; removing what is gone is no error.
         window.hide();
+        QVERIFY(!AutostartEntry::setEnabled(false));
+        QVERIFY(!QFileInfo::exists(AutostartEntry::filePath()));
         QVERIFY(!AutostartEntry::setEnabled(false));
         window.show();
         QVERIFY(!toggle->isChecked());
 
+        QVERIFY(AutostartEntry::setEnabled(true, QStringLiteral("/tmp/x\nHidden=true")).has_value());
+        QVERIFY(!QFileInfo::exists(AutostartEntry::filePath()));
         // A file where the folder should be: the toggle stays off and says why.
         const QString folder = QFileInfo(AutostartEntry::filePath()).absolutePath();
         QVERIFY(QDir(folder).removeRecursively());
-        QFile blocker(folder);
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        write(folder, QStringLiteral("x"));
         toggle->click();
         QVERIFY(!toggle->isChecked());
+        QVERIFY(!AutostartEntry::isEnabled());
         QVERIFY(window.generalView()->launchAtLoginError()->isVisible());
-        QVERIFY(blocker.remove());
+    }
+
+    void autostartStateIsReadFromTheFile_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("hidden") << QStringLiteral("[Desktop Entry]\nExec=veltqorv\nHidden=true\n") << false;
+        QTest::newRow("disabled by the session settings")
+            << QStringLiteral("[Desktop Entry]\nExec=veltqorv\nX-GNOME-Autostart-enabled=false\n") << false;
+        QTest::newRow("hidden only in another group")
+            << QStringLiteral("[Desktop Action x]\nHidden=true\n[Desktop Entry]\nHidden=false\n") << true;
+    }
+
+    void autostartStateIsReadFromTheFile()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, enabled);
+        write(AutostartEntry::filePath(), text);
+        QCOMPARE(AutostartEntry::isEnabled(), enabled);
+    }
+
+    void autostartExecIsQuoted_data()
+    {
+        QTest::addColumn<QString>("executable");
+        QTest::addColumn<QString>("exec");
+        // Inside quotes \, ", $ and ` are escaped, and the whole value is unescaped once more.
+        QTest::newRow("reserved characters")
+            << QStringLiteral("/opt/my apps/a$b\"c\\d`e/veltqorv")
+            << QStringLiteral("\"/opt/my apps/a\\\\$b\\\\\"c\\\\\\\\d\\\\`e/veltqorv\"");
+        QTest::newRow("percent, a field code otherwise")
+            << QStringLiteral("/opt/100%u/veltqorv") << QStringLiteral("/opt/100%%u/veltqorv");
+    }
+
+    void autostartExecIsQuoted()
+    {
+        QFETCH(QString, executable);
+        QFETCH(QString, exec);
+        QVERIFY2(AutostartEntry::contents(executable)
+                     .contains(QStringLiteral("\nExec=") + exec + QLatin1Char('\n')),
+                 qPrintable(AutostartEntry::contents(executable)));
     }
 
     void shortcutIsRecordedAndCleared()

@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
 #include <QTemporaryDir>
@@ -117,7 +118,19 @@ private Q_SLOTS:
         QTest::keyClick(&window(), Qt::Key_N, Qt::ControlModifier);
         QTRY_VERIFY(window().newDownloadDialog() && window().newDownloadDialog()->isVisible());
         App::NewDownloadDialog* sheet = window().newDownloadDialog();
-        QTest::keyClicks(sheet->urlField(), address(QStringLiteral("ok-sheet")).toString());
+        // Spaces only: nothing to add. Which texts are one address is the link detector's to say.
+        QTest::keyClicks(sheet->urlField(), QStringLiteral("   "));
+        QVERIFY(!sheet->addButton()->isEnabled());
+        QTest::keyClick(sheet->urlField(), Qt::Key_Return);
+        QCOMPARE(sheet->errorText(), QString());
+        const QString refused = QStringLiteral("watch ") + address(QStringLiteral("ok-sheet")).toString();
+        sheet->urlField()->setText(refused);
+        QTest::keyClick(sheet->urlField(), Qt::Key_Return);
+        QVERIFY(sheet->isVisible());
+        QCOMPARE(sheet->urlField()->text(), refused);
+        // The refusal stays while the text is corrected, until the next add.
+        sheet->urlField()->setText(address(QStringLiteral("ok-sheet")).toString());
+        QCOMPARE(sheet->errorText(), QStringLiteral("URL is invalid!"));
         QTest::keyClick(sheet->urlField(), Qt::Key_Return);
         QTRY_COMPARE(list().rowCount(), 1);
         QVERIFY(!window().showsPlaceholder());
