@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QPointer>
-#include <QRegularExpression>
 #include <QTimer>
 
 namespace Engine {
@@ -56,10 +55,6 @@ void answer(const QString& key, const ToolFeatures& features)
 ToolFeatures ToolFeatures::fromHelp(const QString& helpText)
 {
     ToolFeatures features;
-    static const QRegularExpression option(QStringLiteral("(?:^|[\\s,])(--[a-z0-9][a-z0-9-]*)"),
-                                           QRegularExpression::MultilineOption);
-    for (const QRegularExpressionMatch& match : option.globalMatch(helpText))
-        features.m_options.insert(match.captured(1));
     features.m_printsAtStages =
         helpText.contains(QLatin1String("--print [WHEN:]")) && helpText.contains(QLatin1String("after_move"));
     return features;

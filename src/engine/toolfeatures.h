@@ -2,7 +2,6 @@
 
 #include <QObject>
 #include <QProcessEnvironment>
-#include <QSet>
 #include <QString>
 
 #include <functional>
@@ -17,7 +16,6 @@ class ToolFeatures
 public:
     static ToolFeatures fromHelp(const QString& helpText);
 
-    bool knowsOption(const QString& option) const { return m_options.contains(option); }
     // --print with a stage (before_dl:, after_move:), which names the final file after every
     // post-processor; older releases print such a template as it stands and download nothing.
     bool printsAtStages() const { return m_printsAtStages; }
@@ -30,7 +28,6 @@ public:
     static constexpr int ProbeTimeoutMs = 10000;
 
 private:
-    QSet<QString> m_options;
     bool m_printsAtStages = false;
 };
 
