@@ -3,7 +3,6 @@
 #include "commandrunner.h"
 #include "downloaderoutputparser.h"
 #include "engine/enginekeys.h"
-#include "executablesearch.h"
 #include "failureclassification.h"
 #include "logging.h"
 #include "loginenvironment.h"
@@ -12,8 +11,6 @@
 #include "shellquote.h"
 #include "toolfeatures.h"
 #include "toolpath.h"
-
-#include <QDir>
 
 #include <utility>
 
@@ -140,15 +137,13 @@ void Downloader::onBinResolved(const std::optional<QString>& path)
         return;
     }
     m_bin = path;
-    QString bin = path->trimmed();
-    // A bare name is looked up as the login shell would have.
-    if (!bin.contains(QLatin1Char('/')))
-        bin = findExecutable(bin, m_environment).value_or(bin);
-    if (!QDir::isAbsolutePath(bin) || !isExecutableFile(bin)) {
+    const std::optional<QString> runnable = ToolPath::runnableBin(*path, m_environment);
+    if (!runnable) {
         fail(DownloaderProcessError::downloaderBinNotFound(),
-             QStringLiteral("yt-dlp not found at %1").arg(bin));
+             QStringLiteral("yt-dlp not found at %1").arg(path->trimmed()));
         return;
     }
+    const QString bin = *runnable;
     ToolFeatures::probe(bin, m_environment, this, [this, bin](const ToolFeatures& features) {
         launch(bin, features.printsAtStages());
     });

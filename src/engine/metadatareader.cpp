@@ -2,11 +2,8 @@
 
 #include "commandrunner.h"
 #include "downloader.h"
-#include "executablesearch.h"
 #include "loginenvironment.h"
 #include "toolpath.h"
-
-#include <QDir>
 
 namespace Engine {
 
@@ -86,10 +83,8 @@ void MetadataReader::onBin(quint64 generation, const std::optional<QString>& pat
 {
     if (generation != m_generation)
         return;
-    QString bin = path.value_or(QString()).trimmed();
-    if (!bin.isEmpty() && !bin.contains(QLatin1Char('/')))
-        bin = findExecutable(bin, m_environment).value_or(bin);
-    if (bin.isEmpty() || !QDir::isAbsolutePath(bin) || !isExecutableFile(bin)) {
+    const std::optional<QString> bin = path ? ToolPath::runnableBin(*path, m_environment) : std::nullopt;
+    if (!bin) {
         fail(QStringLiteral("yt-dlp not found!"));
         return;
     }
@@ -112,7 +107,7 @@ void MetadataReader::onBin(quint64 generation, const std::optional<QString>& pat
         m_reading = false;
         Q_EMIT finished(*metadata);
     });
-    m_runner->start(bin, ReadOptions + QStringList{QStringLiteral("--"), m_toolAddress}, m_environment);
+    m_runner->start(*bin, ReadOptions + QStringList{QStringLiteral("--"), m_toolAddress}, m_environment);
 }
 
 void MetadataReader::fail(const QString& reason)

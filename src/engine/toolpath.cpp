@@ -1,9 +1,9 @@
 #include "toolpath.h"
 
 #include "commandrunner.h"
+#include "engine/enginekeys.h"
 #include "executablesearch.h"
 #include "logging.h"
-#include "engine/enginekeys.h"
 #include "preferences.h"
 
 #include <QDir>
@@ -58,6 +58,16 @@ std::optional<QString> ToolPath::pathFromLookupOutput(const QString& output)
             return candidate;
     }
     return std::nullopt;
+}
+
+std::optional<QString> ToolPath::runnableBin(const QString& path, const QProcessEnvironment& environment)
+{
+    QString bin = path.trimmed();
+    if (!bin.isEmpty() && !bin.contains(QLatin1Char('/')))
+        bin = findExecutable(bin, environment).value_or(bin);
+    if (!QDir::isAbsolutePath(bin) || !isExecutableFile(bin))
+        return std::nullopt;
+    return bin;
 }
 
 } // namespace Engine

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QProcessEnvironment>
 #include <QString>
 
 #include <functional>
@@ -20,6 +21,11 @@ public:
     // runs on `context`'s thread.
     static void resolveBin(Preferences& preferences, bool skipStored, QObject* context,
                            std::function<void(const std::optional<QString>&)> done);
+
+    // `path` as resolveBin gave it, made something to start: a bare name is looked up in
+    // `environment`'s PATH as the login shell would; nothing unless it ends as an absolute path to
+    // an executable file.
+    static std::optional<QString> runnableBin(const QString& path, const QProcessEnvironment& environment);
 
     // True unless the stored path names an executable file.
     static bool isBinMissing(const Preferences& preferences);
