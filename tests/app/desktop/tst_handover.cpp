@@ -38,6 +38,18 @@ QByteArray frame(const QStringList& arguments)
     return frame(body, static_cast<quint32>(body.size()));
 }
 
+// A socket at `path` that accepts one connection and closes it unread, as one left by a crashed
+// instance does; true once it listens.
+bool listenAndCloseUnread(QProcess& python, const QString& path)
+{
+    python.start(QStringLiteral("python3"),
+                 {QStringLiteral("-c"),
+                  QStringLiteral("import socket,sys; s=socket.socket(socket.AF_UNIX); s.bind(sys.argv[1]); "
+                                 "s.listen(); print('ready', flush=True); s.accept()[0].close()"),
+                  path});
+    return python.waitForStarted() && QTest::qWaitFor([&python] { return python.canReadLine(); }, 5000);
+}
+
 } // namespace
 
 class TestHandOver : public QObject
@@ -142,14 +154,7 @@ private Q_SLOTS:
     void socketClosedUnansweredIsTakenOver()
     {
         QProcess python;
-        python.start(
-            QStringLiteral("python3"),
-            {QStringLiteral("-c"),
-             QStringLiteral("import socket,sys; s=socket.socket(socket.AF_UNIX); s.bind(sys.argv[1]); "
-                            "s.listen(); print('ready', flush=True); s.accept()[0].close()"),
-             serverName()});
-        QVERIFY(python.waitForStarted());
-        QTRY_VERIFY(python.canReadLine());
+        QVERIFY(listenAndCloseUnread(python, serverName()));
 
         SingleInstance instance(serverName());
         QCOMPARE(instance.start({}), SingleInstance::Role::Primary);
@@ -275,14 +280,7 @@ private Q_SLOTS:
         const QString otherRuntime = root.filePath(QStringLiteral("runtime2"));
         QVERIFY(QDir().mkpath(otherRuntime));
         QProcess python;
-        python.start(
-            QStringLiteral("python3"),
-            {QStringLiteral("-c"),
-             QStringLiteral("import socket,sys; s=socket.socket(socket.AF_UNIX); s.bind(sys.argv[1]); "
-                            "s.listen(); print('ready', flush=True); s.accept()[0].close()"),
-             socketIn(otherRuntime)});
-        QVERIFY(python.waitForStarted());
-        QTRY_VERIFY(python.canReadLine());
+        QVERIFY(listenAndCloseUnread(python, socketIn(otherRuntime)));
 
         const QDir data(root.filePath(QStringLiteral("data/VeltQorv")));
         const auto snapshot = [&data] {
