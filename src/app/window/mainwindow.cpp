@@ -433,7 +433,9 @@ void MainWindow::showNewDownloadDialog()
         m_newDialog->activateWindow();
         return;
     }
-    m_newDialog = new NewDownloadDialog([this](const QUrl& url) { m_model.add({url}); }, this);
+    m_newDialog = new NewDownloadDialog(
+        m_model.preferences(),
+        [this](const QUrl& url, const Engine::QorvConfig& config) { m_model.add({url}, config); }, this);
     m_newDialog->setAttribute(Qt::WA_DeleteOnClose);
     m_newDialog->open();
 }
