@@ -1,10 +1,11 @@
 #include "app/settings/settingsdownloadview.h"
 
+#include "app/choice/downloadchoiceeditor.h"
 #include "app/settings/sectionfooter.h"
 #include "engine/enginekeys.h"
 #include "engine/preferences.h"
-#include "engine/qorvvideoresolution.h"
 #include "library/librarykeys.h"
+#include "library/presetlist.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -15,22 +16,29 @@
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace App {
-
-using Engine::QorvVideoResolution;
 
 SettingsDownloadView::SettingsDownloadView(Engine::Preferences& preferences, QWidget* parent)
     : QWidget(parent), m_preferences(preferences), m_chooseFolder([](QWidget* owner, const QString& current) {
           return QFileDialog::getExistingDirectory(owner, QStringLiteral("Default Download Location"),
                                                    current);
       }),
-      m_location(new QLabel), m_choose(new QPushButton(QStringLiteral("Choose…"))),
-      m_resolution(new QComboBox), m_delay(new QComboBox)
+      m_location(new QLabel), m_choose(new QPushButton(QStringLiteral("Choose…"))), m_delay(new QComboBox)
 {
-    auto* layout = new QVBoxLayout(this);
+    // The preset's choices make the tab taller than the window.
+    auto* content = new QWidget;
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(content);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scroll);
+    auto* layout = new QVBoxLayout(content);
 
     auto* locationBox = new QGroupBox(QStringLiteral("Default Download Location"));
     auto* locationLayout = new QVBoxLayout(locationBox);
@@ -46,13 +54,7 @@ SettingsDownloadView::SettingsDownloadView(Engine::Preferences& preferences, QWi
         new SectionFooter(QStringLiteral("Downloads will be saved to the chosen folder by default.")));
     layout->addWidget(locationBox);
 
-    auto* video = new QGroupBox(QStringLiteral("Video"));
-    auto* videoLayout = new QFormLayout(video);
-    m_resolution->addItem(QStringLiteral("None"));
-    for (const QorvVideoResolution resolution : QorvVideoResolution::allCases())
-        m_resolution->addItem(resolution.label(), resolution.text());
-    videoLayout->addRow(QStringLiteral("Resolution"), m_resolution);
-    layout->addWidget(video);
+    layout->addWidget(presetGroup());
 
     auto* delay = new QGroupBox(QStringLiteral("Delay"));
     auto* delayLayout = new QFormLayout(delay);
@@ -70,15 +72,12 @@ SettingsDownloadView::SettingsDownloadView(Engine::Preferences& preferences, QWi
     });
     connect(m_choose, &QPushButton::clicked, this, &SettingsDownloadView::chooseLocation);
 
-    m_preferences.subscribe<std::optional<QorvVideoResolution>>(
-        Library::Keys::defaultResolution, this, [this](const std::optional<QorvVideoResolution>& resolution) {
-            const QSignalBlocker blocker(m_resolution);
-            m_resolution->setCurrentIndex(resolution ? m_resolution->findData(resolution->text()) : 0);
-        });
-    connect(m_resolution, &QComboBox::activated, this, [this](int index) {
-        m_preferences.setValue(Library::Keys::defaultResolution,
-                               QorvVideoResolution::fromText(m_resolution->itemData(index).toString()));
-    });
+    // A preset saved in the New Download window, or the old resolution setting, shows here at once.
+    for (const auto* key : {&Library::Keys::downloadPresets, &Library::Keys::defaultPreset})
+        m_preferences.subscribe<QString>(*key, this, [this](const QString&) { showDefaultPreset(); });
+    m_preferences.subscribe<std::optional<Engine::QorvVideoResolution>>(
+        Library::Keys::defaultResolution, this,
+        [this](const std::optional<Engine::QorvVideoResolution>&) { showDefaultPreset(); });
 
     // A stored delay outside the offered hours still shows as what it is rather than as "None".
     m_preferences.subscribe<std::optional<int>>(Engine::Keys::downloadDelay, this,
@@ -96,6 +95,76 @@ SettingsDownloadView::SettingsDownloadView(Engine::Preferences& preferences, QWi
         m_preferences.setValue(Engine::Keys::downloadDelay,
                                hours.isValid() ? std::optional<int>(hours.toInt()) : std::optional<int>());
     });
+}
+
+QWidget* SettingsDownloadView::presetGroup()
+{
+    auto* group = new QGroupBox(QStringLiteral("New Downloads"));
+    auto* layout = new QVBoxLayout(group);
+    m_preset = new QComboBox(group);
+    m_deletePreset = new QPushButton(QStringLiteral("Delete"), group);
+    auto* row = new QFormLayout;
+    auto* pickRow = new QHBoxLayout;
+    pickRow->addWidget(m_preset, 1);
+    pickRow->addWidget(m_deletePreset);
+    row->addRow(QStringLiteral("Default preset"), pickRow);
+    layout->addLayout(row);
+    m_editor = new DownloadChoiceEditor(group);
+    layout->addWidget(m_editor);
+    layout->addWidget(new SectionFooter(QStringLiteral(
+        "Addresses from the clipboard, the drop panel, other programs and the command line use the "
+        "default preset.")));
+
+    connect(m_preset, &QComboBox::activated, this,
+            [this](int index) { Library::PresetList(m_preferences).setDefault(m_preset->itemText(index)); });
+    connect(m_editor, &DownloadChoiceEditor::changed, this, &SettingsDownloadView::saveEditedChoice);
+    connect(m_deletePreset, &QPushButton::clicked, this, &SettingsDownloadView::deletePreset);
+    return group;
+}
+
+void SettingsDownloadView::showDefaultPreset()
+{
+    if (!m_preset || !m_editor)
+        return;
+    const Library::PresetList presets(m_preferences);
+    const std::optional<Library::DownloadPreset> preset = presets.defaultPreset();
+    QStringList names;
+    for (const Library::DownloadPreset& saved : presets.presets())
+        names << saved.name;
+    // Until a preset is the default, the resolution setting's choices stand in for one.
+    const QString current = preset ? preset->name : QStringLiteral("Default");
+    if (!names.contains(current))
+        names.prepend(current);
+    {
+        const QSignalBlocker blocker(m_preset);
+        m_preset->clear();
+        m_preset->addItems(names);
+        m_preset->setCurrentIndex(names.indexOf(current));
+    }
+    m_deletePreset->setEnabled(preset.has_value());
+    // Rewriting the controls the user is working with would close a picker under the pointer.
+    const Engine::DownloadChoice choice = presets.startingChoice();
+    if (m_editor->choice() != choice) {
+        const QSignalBlocker blocker(m_editor);
+        m_editor->setChoice(choice);
+    }
+}
+
+void SettingsDownloadView::saveEditedChoice()
+{
+    Library::PresetList presets(m_preferences);
+    const QString name = m_preset->currentText();
+    if (presets.save({name, m_editor->choice()}))
+        presets.setDefault(name);
+}
+
+void SettingsDownloadView::deletePreset()
+{
+    Library::PresetList presets(m_preferences);
+    presets.remove(m_preset->currentText());
+    // Another preset takes over; with none left, quick adds go back to the resolution setting.
+    if (const QList<Library::DownloadPreset> left = presets.presets(); !left.isEmpty())
+        presets.setDefault(left.first().name);
 }
 
 QString SettingsDownloadView::hoursText(int hours)

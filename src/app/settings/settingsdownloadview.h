@@ -14,7 +14,10 @@ class Preferences;
 
 namespace App {
 
-// The "Download" tab: default download folder, preferred resolution and the live-event delay.
+class DownloadChoiceEditor;
+
+// The "Download" tab: default download folder, the default preset that quick adds use, and the
+// live-event delay.
 class SettingsDownloadView : public QWidget
 {
     Q_OBJECT
@@ -31,7 +34,10 @@ public:
 
     QLabel* locationLabel() const { return m_location; }
     QPushButton* chooseButton() const { return m_choose; }
-    QComboBox* resolutionPicker() const { return m_resolution; }
+    // The default preset; "Default" stands for the choices of the resolution setting until edited.
+    QComboBox* presetPicker() const { return m_preset; }
+    QPushButton* deletePresetButton() const { return m_deletePreset; }
+    DownloadChoiceEditor* choiceEditor() const { return m_editor; }
     QComboBox* delayPicker() const { return m_delay; }
 
     // "1 hour", "2 hours", …
@@ -41,11 +47,18 @@ public Q_SLOTS:
     void chooseLocation();
 
 private:
+    QWidget* presetGroup();
+    void showDefaultPreset();
+    void saveEditedChoice();
+    void deletePreset();
+
     Engine::Preferences& m_preferences;
     FolderChooser m_chooseFolder;
     QLabel* m_location;
     QPushButton* m_choose;
-    QComboBox* m_resolution;
+    QComboBox* m_preset = nullptr;
+    QPushButton* m_deletePreset = nullptr;
+    DownloadChoiceEditor* m_editor = nullptr;
     QComboBox* m_delay;
 };
 

@@ -1,4 +1,5 @@
 #include "app/appkeys.h"
+#include "app/choice/downloadchoiceeditor.h"
 #include "app/desktop/autostartentry.h"
 #include "app/desktop/notificationpermission.h"
 #include "app/settings/settingsdownloadview.h"
@@ -9,6 +10,7 @@
 #include "engine/enginekeys.h"
 #include "engine/preferences.h"
 #include "library/librarykeys.h"
+#include "library/presetlist.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -94,11 +96,27 @@ private Q_SLOTS:
 
         QVERIFY(pick(window.generalView()->appearancePicker(), 2));
         QCOMPARE(m_preferences->value(App::Keys::appAppearance), AppAppearance::dark);
-        QVERIFY(pick(download->resolutionPicker(), 3));
-        QCOMPARE(m_preferences->value(Library::Keys::defaultResolution),
-                 QorvVideoResolution::allCases().at(2));
-        QVERIFY(pick(download->resolutionPicker(), 0));
-        QCOMPARE(m_preferences->value(Library::Keys::defaultResolution), std::nullopt);
+        // The resolution setting of earlier versions stands in until the default preset is edited.
+        m_preferences->setValue(Library::Keys::defaultResolution,
+                                std::optional(QorvVideoResolution::allCases().at(2)));
+        QComboBox* quality = download->choiceEditor()->qualityBox();
+        QCOMPARE(quality->currentText(), QStringLiteral("720p"));
+        QVERIFY(!download->deletePresetButton()->isEnabled());
+        QVERIFY(pick(quality, quality->findText(QStringLiteral("1080p"))));
+        Library::PresetList presets(*m_preferences);
+        QCOMPARE(presets.defaultPreset()->name, QStringLiteral("Default"));
+        QCOMPARE(presets.defaultPreset()->choice.maxHeight, std::optional<int>(1080));
+        // A preset saved elsewhere can become the default; deleting it hands over to the one left.
+        Engine::DownloadChoice audio;
+        audio.audioOnly = true;
+        QVERIFY(presets.save({QStringLiteral("Audio MP3"), audio}));
+        QVERIFY(
+            pick(download->presetPicker(), download->presetPicker()->findText(QStringLiteral("Audio MP3"))));
+        QCOMPARE(download->choiceEditor()->kindBox()->currentIndex(), 1);
+        download->deletePresetButton()->click();
+        QCOMPARE(presets.presets().size(), 1);
+        QCOMPARE(download->presetPicker()->currentText(), QStringLiteral("Default"));
+        QCOMPARE(quality->currentText(), QStringLiteral("1080p"));
         QCOMPARE(delay->itemText(1), QStringLiteral("1 hour"));
         QVERIFY(pick(delay, delay->count() - 1));
         QCOMPARE(m_preferences->value(Engine::Keys::downloadDelay), std::optional<int>(11));
@@ -112,15 +130,12 @@ private Q_SLOTS:
         m_preferences->setValue(App::Keys::appAppearance, AppAppearance::light);
         // A stored delay outside the offered hours shows as what it is.
         m_preferences->setValue(Engine::Keys::downloadDelay, std::optional<int>(24));
-        m_preferences->setValue(Library::Keys::defaultResolution,
-                                std::optional(QorvVideoResolution::allCases().at(0)));
         m_preferences->setValue(Library::Keys::defaultOutputLocation,
                                 QUrl::fromLocalFile(QStringLiteral("/tmp/my videos")));
         m_preferences->setValue(App::Keys::dragShake, false);
         m_preferences->setValue(App::Keys::autoCheckForUpdates, false);
         QCOMPARE(window.generalView()->appearancePicker()->currentText(), QStringLiteral("Light"));
         QCOMPARE(delay->currentText(), QStringLiteral("24 hours"));
-        QCOMPARE(download->resolutionPicker()->currentText(), QorvVideoResolution::allCases().at(0).label());
         QCOMPARE(download->locationLabel()->text(), QStringLiteral("/tmp/my videos"));
         QVERIFY(!window.mouseTrackpadView()->shakeToggle()->isChecked());
         QVERIFY(!window.generalView()->autoCheckToggle()->isChecked());
