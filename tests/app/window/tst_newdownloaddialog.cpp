@@ -97,6 +97,10 @@ private Q_SLOTS:
         const auto dialog = openDialog();
         QCOMPARE(dialog->urlField()->text(), address);
         App::DownloadChoiceEditor* editor = dialog->editor();
+        // A wish above what the video has becomes the nearest lower quality it has.
+        Engine::DownloadChoice wish;
+        wish.maxHeight = 1080;
+        editor->setChoice(wish);
         QCOMPARE(comboTexts(editor->qualityBox()),
                  QStringLiteral("Best 2160p 1080p 720p 480p").split(QLatin1Char(' ')));
 
@@ -104,6 +108,7 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(
             dialog->preview()->titleLabel()->text().startsWith(QStringLiteral("Preview Clip")), 30000);
         QCOMPARE(comboTexts(editor->qualityBox()), QStringLiteral("Best 720p 480p").split(QLatin1Char(' ')));
+        QCOMPARE(editor->qualityBox()->currentText(), QStringLiteral("720p"));
         QCOMPARE(editor->subtitleList()->count(), 1);
         QCOMPARE(editor->subtitleList()->item(0)->text(), QStringLiteral("en"));
         QTRY_VERIFY(!dialog->preview()->thumbnailLabel()->pixmap().isNull());
@@ -120,6 +125,7 @@ private Q_SLOTS:
              {QStringLiteral("bv*[height<=480]+ba/b[height<=480]"), QStringLiteral("--embed-subs"),
               QStringLiteral("100%% a_b.%(ext)s"), m_work.path()})
             QVERIFY2(arguments.contains(expected), qPrintable(arguments.join(QLatin1Char(' '))));
+        QVERIFY(!arguments.contains(QStringLiteral("--write-auto-subs")));
         QCOMPARE(m_added[0].second.name(), QStringLiteral("480p \u00b7 MP4"));
     }
 
@@ -167,6 +173,9 @@ private Q_SLOTS:
         QCOMPARE(dialog->presetBox()->currentText(), QStringLiteral("Talks"));
         QCOMPARE(dialog->config().name(), QStringLiteral("Talks"));
         QVERIFY(dialog->config().arguments().contains(QStringLiteral("opus")));
+        // Changed after picking, the choices are no longer the preset's.
+        dialog->editor()->kindBox()->setCurrentIndex(0);
+        QCOMPARE(dialog->config().name(), QStringLiteral("Best"));
     }
 };
 
