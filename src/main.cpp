@@ -1,4 +1,5 @@
 #include "app/application.h"
+#include "app/choice/videopreview.h"
 #include "app/desktop/appearancecontroller.h"
 #include "app/desktop/handoverbar.h"
 #include "app/desktop/handovergate.h"
@@ -11,6 +12,7 @@
 #include "app/symbolicon.h"
 #include "app/tool/toolsetupview.h"
 #include "app/window/mainwindow.h"
+#include "app/window/newdownloaddialog.h"
 #include "capture/timephrase/chrono.h"
 #include "engine/preferences.h"
 #include "library/mainmodel.h"
@@ -18,6 +20,7 @@
 #include "library/store.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QMessageBox>
 #include <QProcessEnvironment>
 #include <QTimer>
@@ -27,17 +30,33 @@
 namespace {
 
 // VELTQORV_SCREENSHOT=<file.png>: once the window is up, save a picture of it and quit
-// (the README's screenshot is made this way).
+// (the README's screenshots are made this way). With VELTQORV_SCREENSHOT_URL=<address>, the
+// picture is of the New Download window once it shows that address's details.
 void scheduleScreenshot(App::DesktopShell& shell)
 {
-    const QString target =
-        QProcessEnvironment::systemEnvironment().value(QStringLiteral("VELTQORV_SCREENSHOT"));
+    const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    const QString target = environment.value(QStringLiteral("VELTQORV_SCREENSHOT"));
     if (target.isEmpty())
         return;
-    QTimer::singleShot(1500, &shell, [&shell, target] {
-        if (!shell.window().grab().save(target))
+    const auto save = [&shell, target](QWidget& widget) {
+        if (!widget.grab().save(target))
             qWarning("could not save the screenshot to %s", qPrintable(target));
         shell.quit();
+    };
+    const QString address = environment.value(QStringLiteral("VELTQORV_SCREENSHOT_URL"));
+    if (address.isEmpty()) {
+        QTimer::singleShot(1500, &shell, [&shell, save] { save(shell.window()); });
+        return;
+    }
+    QTimer::singleShot(500, &shell, [&shell, save, address] {
+        QGuiApplication::clipboard()->setText(address);
+        shell.window().showNewDownloadDialog();
+        App::NewDownloadDialog* dialog = shell.window().newDownloadDialog();
+        // The thumbnail comes last; a page without one is shot a little later anyway.
+        QObject::connect(dialog->preview(), &App::VideoPreview::thumbnailShown, dialog, [dialog, save] {
+            QTimer::singleShot(200, dialog, [dialog, save] { save(*dialog); });
+        });
+        QTimer::singleShot(20000, dialog, [dialog, save] { save(*dialog); });
     });
 }
 
