@@ -9,6 +9,7 @@ packages=(
     libxcb1-dev libxcb-xinput-dev libxcb-keysyms1-dev libx11-dev libxkbcommon-dev libxkbcommon-x11-dev
     xvfb xauth dbus dbus-x11 dunst trayer xdotool
     yt-dlp ffmpeg python3 nodejs zsh tzdata
+    librsvg2-bin desktop-file-utils appstream xdg-utils sqlite3 man-db
 )
 
 missing=()
