@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs into a temporary prefix and checks what a desktop gets from it: the files, a valid
-# desktop entry and metainfo, the icon at every size, and an address that `xdg-open` hands over
-# to the running instance through the registered veltqorv:// scheme.
+# desktop entry and metainfo, the icon at every size, a per-user install that uninstalls without
+# a trace, and an address that `xdg-open` hands over to the running instance through the
+# registered veltqorv:// scheme.
 # Usage: install_test.sh <build-dir>   (under a display and a session bus)
 set -euo pipefail
 build=$1
@@ -33,6 +34,19 @@ grep -q "^x-scheme-handler/veltqorv=$id.desktop" "$prefix/share/applications/mim
 rm "$prefix/share/applications/mimeinfo.cache"
 appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" >/dev/null || fail "metainfo"
 man -l "$prefix/share/man/man1/veltqorv.1" 2>&1 >/dev/null | grep . && fail "the man page has warnings"
+
+# Per user: the uninstall takes away exactly what the install put there.
+user=$work/user
+mkdir -p "$user/.local/share/applications"
+touch "$user/.local/share/applications/other.desktop"
+before=$(cd "$user" && find . | sort)
+HOME=$user XDG_DATA_HOME=$user/.local/share "$(dirname "$0")/../../scripts/install.sh" --build-dir "$build" >/dev/null
+[ -x "$user/.local/bin/veltqorv" ] || fail "install.sh did not install the program"
+grep -q "^x-scheme-handler/veltqorv=$id.desktop" "$user/.local/share/applications/mimeinfo.cache" ||
+    fail "install.sh did not refresh the menu's cache"
+HOME=$user XDG_DATA_HOME=$user/.local/share "$(dirname "$0")/../../scripts/install.sh" --uninstall >/dev/null
+after=$(cd "$user" && find . | sort)
+[ "$before" = "$after" ] || fail "the uninstall left: $(diff <(echo "$before") <(echo "$after"))"
 
 # A user's session that knows only this installation.
 export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data XDG_CACHE_HOME=$work/cache \
