@@ -1,3 +1,4 @@
+#include "engine/downloadchoice.h"
 #include "engine/qorvconfig.h"
 #include "engine/qorvconfigitem.h"
 #include "engine/qorvvideoresolution.h"
@@ -7,6 +8,8 @@
 
 using namespace Engine;
 using Item = QorvConfigItem;
+
+Q_DECLARE_METATYPE(QList<Engine::QorvConfigItem>)
 
 class TestQorvConfig : public QObject
 {
@@ -57,6 +60,51 @@ private Q_SLOTS:
         QCOMPARE(hd.configItems(),
                  (QList<QorvConfigItem>{Item::format(QStringLiteral("bv*[height<=1080]+ba/b[height<=1080]")),
                                         Item::formatSort(QStringLiteral("res:1080"))}));
+    }
+
+    // Every way an item gets its options reads back as the badge of what was asked for.
+    void badgeOfOptions_data()
+    {
+        QTest::addColumn<QList<QorvConfigItem>>("items");
+        QTest::addColumn<QString>("badge");
+        const auto choice = [](auto change) {
+            DownloadChoice c;
+            change(c);
+            return c;
+        };
+        for (const DownloadChoice& c :
+             {choice([](DownloadChoice&) {}), choice([](DownloadChoice& c) {
+                  c.maxHeight = 1080;
+                  c.container = DownloadChoice::Container::mkv;
+              }),
+              choice([](DownloadChoice& c) { c.container = DownloadChoice::Container::mp4; }),
+              choice([](DownloadChoice& c) { c.audioOnly = true; }), choice([](DownloadChoice& c) {
+                  c.audioOnly = true;
+                  c.audioFormat = DownloadChoice::AudioFormat::best;
+              })})
+            QTest::newRow(qPrintable(c.badge())) << c.configItems() << c.badge();
+        QTest::newRow("resolution setting")
+            << QorvVideoResolution(QorvVideoResolution::res720).configItems() << QStringLiteral("720p");
+        QTest::newRow("no options") << QList<QorvConfigItem>{Item::saveTo(
+                                           QUrl::fromLocalFile(QStringLiteral("/d")))}
+                                    << QStringLiteral("Best");
+        QTest::newRow("raw options, the last one wins")
+            << QList<QorvConfigItem>{Item::raw(QStringLiteral("-f"), QStringLiteral("bv*+ba/b")),
+                                     Item::raw(QStringLiteral("-f"), QStringLiteral("22")),
+                                     Item::raw(QStringLiteral("--remux-video"),
+                                               QStringLiteral("aac>m4a/mkv"))}
+            << QStringLiteral("Custom");
+        QTest::newRow("other heights are no cap")
+            << QList<QorvConfigItem>{Item::format(QStringLiteral("bv*[height<=720]+ba/b[height<=480]")),
+                                     Item::mergeOutputFormat(QStringLiteral("webm"))}
+            << QStringLiteral("Custom \u00b7 WEBM");
+    }
+
+    void badgeOfOptions()
+    {
+        QFETCH(QList<QorvConfigItem>, items);
+        QFETCH(QString, badge);
+        QCOMPARE(DownloadChoice::badgeOf(items), badge);
     }
 
     void defaultSetOfANewDownload()
