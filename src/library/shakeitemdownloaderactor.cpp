@@ -6,6 +6,7 @@
 #include "engine/downloader.h"
 #include "engine/logging.h"
 
+#include <QFileInfo>
 #include <QTimer>
 
 namespace Library {
@@ -84,17 +85,25 @@ bool ShakeItemDownloaderActor::recordOutcome(Notifier* notifier) const
         if (succeeded)
             item.completedDate = now;
         if (item.info) {
-            std::optional<QUrl> location = m_result.location();
-            std::optional<QString> title = m_result.title();
-            if (!succeeded && interim) {
-                if (!location)
-                    location = interim->location();
-                if (!title)
-                    title = interim->title();
-            }
+            // A failed run keeps what it learned before it failed.
+            const DownloaderResult& seen = !succeeded && interim ? *interim : m_result;
+            const auto learned = [&](const auto& field) {
+                return field(m_result) ? field(m_result) : field(seen);
+            };
+            const std::optional<QUrl> location =
+                learned([](const DownloaderResult& r) { return r.location(); });
             item.info->location = location;
-            item.info->title = title.value_or(QString());
+            item.info->title =
+                learned([](const DownloaderResult& r) { return r.title(); }).value_or(QString());
+            item.info->duration = learned([](const DownloaderResult& r) { return r.duration(); });
+            item.info->thumbnail = learned([](const DownloaderResult& r) { return r.thumbnail(); });
+            item.info->bytes.reset();
             if (succeeded) {
+                if (location && location->isLocalFile()) {
+                    const QFileInfo file(location->toLocalFile());
+                    if (file.isFile())
+                        item.info->bytes = file.size();
+                }
                 item.info->log = m_result.outputLog();
                 item.info->error.reset();
             } else {

@@ -4,14 +4,19 @@
 #include "library/presetlist.h"
 #include "library/shakeitem.h"
 #include "library/store.h"
+#include "library/thumbnailcache.h"
 
 #include "engine/enginekeys.h"
+#include "engine/executablesearch.h"
 #include "engine/preferences.h"
 #include "library/librarykeys.h"
+#include "support/localhttpserver.h"
 #include "support/privatebus.h"
 #include "support/recordingnotificationserver.h"
+#include "support/testmedia.h"
 
 #include <QFile>
+#include <QImage>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -153,6 +158,53 @@ private Q_SLOTS:
             QVERIFY(!done.completedDate);
             QVERIFY2(done.errorMessage().contains(error), qPrintable(done.errorMessage()));
         }
+    }
+
+    // The real tool on a page that names its picture (relative to the page) and its length: the
+    // row's facts are stored and the picture is kept, scaled down, in the cache.
+    void completedItemKnowsItsVideo()
+    {
+        const std::optional<QString> tool = Engine::findExecutable(QStringLiteral("yt-dlp"));
+        QVERIFY2(tool, "yt-dlp is not installed");
+        m_prefs->setValue(Engine::Keys::downloaderBin, tool);
+        const QString www = m_dir.filePath(QStringLiteral("www"));
+        QVERIFY(QDir().mkpath(www));
+        const QString clip = TestSupport::TestMedia::clip(2);
+        QVERIFY(!clip.isEmpty() && QFile::copy(clip, www + QStringLiteral("/clip.mp4")));
+        QImage picture(320, 180, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        QVERIFY(picture.save(www + QStringLiteral("/thumb.png")));
+        TestSupport::LocalHttpServer server(www);
+        QVERIFY2(server.start(), qPrintable(server.errorString()));
+        QFile page(www + QStringLiteral("/video.html"));
+        QVERIFY(page.open(QIODevice::WriteOnly));
+        page.write(QStringLiteral("<html><head><meta property=\"og:title\" content=\"Red\">"
+                                  "<meta property=\"og:image\" content=\"thumb.png\"><script type="
+                                  "\"application/ld+json\">{\"@context\":\"https://schema.org\",\"@type\":"
+                                  "\"VideoObject\",\"name\":\"Red\",\"duration\":\"PT2S\",\"contentUrl\":"
+                                  "\"%1\"}</script></head></html>")
+                       .arg(server.url(QStringLiteral("clip.mp4")))
+                       .toUtf8());
+        page.close();
+
+        QSignalSpy finished(m_model.get(), &MainModel::runFinished);
+        QSignalSpy kept(&m_model->thumbnails(), &ThumbnailCache::finished);
+        const qint64 id = m_model->add({QUrl(server.url(QStringLiteral("video.html")))}).value(0);
+        QVERIFY(finished.wait(120000));
+        const ShakeItem done = item(id);
+        QVERIFY2(done.completedDate, qPrintable(done.errorMessage()));
+        QCOMPARE(done.info->title, QStringLiteral("Red"));
+        QCOMPARE(done.info->duration, 2);
+        QCOMPARE(done.info->bytes, QFileInfo(done.info->location.value_or(QUrl()).toLocalFile()).size());
+        QCOMPARE(done.info->badge, QStringLiteral("Best"));
+        const QUrl thumbnail(server.url(QStringLiteral("thumb.png")));
+        QCOMPARE(done.info->thumbnail, thumbnail);
+        QVERIFY(kept.wait(20000));
+        QCOMPARE(kept.first().at(1).toBool(), true);
+        const QString cached = m_model->thumbnails().filePath(thumbnail);
+        QVERIFY(cached.startsWith(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+                                  QStringLiteral("/VeltQorv/")));
+        QCOMPARE(QImage(cached).size(), QSize(148, 83));
     }
 
     // A finished download is announced; a failed one is not.
