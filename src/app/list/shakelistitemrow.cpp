@@ -39,6 +39,13 @@ ShakeListItemRow ShakeListItemRow::make(const Library::ShakeItem& item, const QD
         if (item.info && item.info->location && item.info->location->isLocalFile())
             row.filePath = item.info->location->toLocalFile();
     }
+    if (item.info) {
+        row.badge = item.info->badge.value_or(QString());
+        if (item.info->duration)
+            row.durationText = formatDuration(*item.info->duration);
+        if (item.info->bytes)
+            row.sizeText = QLocale().formattedDataSize(*item.info->bytes, 1, QLocale::DataSizeSIFormat);
+    }
     if (item.scheduledDate && *item.scheduledDate > now)
         row.retryText = QStringLiteral("Automatically retry ") + relativeDate(*item.scheduledDate, now);
     if (row.running && progress) {

@@ -34,6 +34,11 @@ public:
     std::optional<Engine::DownloaderProgress> progress;
     // "42% · 1.2 MB/s · 0:35 left" while running with progress, else empty.
     QString progressText;
+    // The choice's badge, the video's length ("3:25") and the file's size ("12.4 MB"); each empty
+    // when unknown.
+    QString badge;
+    QString durationText;
+    QString sizeText;
     // A completed item whose file is known.
     std::optional<QString> filePath;
 
