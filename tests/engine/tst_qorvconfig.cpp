@@ -107,6 +107,21 @@ private Q_SLOTS:
         QCOMPARE(DownloadChoice::badgeOf(items), badge);
     }
 
+    // The nearest quality keeps the other options and the container's stream preferences.
+    void nearestQuality()
+    {
+        DownloadChoice choice;
+        choice.maxHeight = 720;
+        choice.container = DownloadChoice::Container::mp4;
+        const QList<QorvConfigItem> items = choice.configItems() + QList{Item::ignoreConfig()};
+        QCOMPARE(DownloadChoice::cappedHeight(items), 720);
+        const QList<QorvConfigItem> nearest = DownloadChoice::nearestQuality(items, 720);
+        QCOMPARE(QorvConfig(QStringLiteral("t"), nearest).arguments().join(QLatin1Char(' ')),
+                 QStringLiteral("--merge-output-format mp4 --remux-video mp4 --ignore-config -f bv*+ba/b"
+                                " -S res:720,ext:mp4:m4a"));
+        QVERIFY(!DownloadChoice::cappedHeight(nearest));
+    }
+
     void defaultSetOfANewDownload()
     {
         const QUrl downloads = QUrl::fromLocalFile(QStringLiteral("/home/u/Downloads"));
