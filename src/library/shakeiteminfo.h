@@ -28,6 +28,10 @@ public:
     std::optional<qint64> bytes;
     // The choice it was added with, short ("1080p · MKV").
     std::optional<QString> badge;
+    // The picture's lines in the file, when the tool said; and the height asked for when the last
+    // run had to take the nearest quality instead, as none was that high or lower.
+    std::optional<int> height;
+    std::optional<int> unavailableHeight;
 
     bool operator==(const ShakeItemInfo&) const = default;
 };

@@ -15,7 +15,7 @@ namespace {
 const QString ItemColumns = QStringLiteral(
     "SELECT i.id, i.source, i.createdDate, i.scheduledDate, i.completedDate, i.favicon, i.qorvConfig,"
     " c.id, c.running, c.starred, c.downloadDelay, f.id, f.title, f.location, f.error,"
-    " f.thumbnail, f.duration, f.bytes, f.badge"
+    " f.thumbnail, f.duration, f.bytes, f.badge, f.height, f.unavailableHeight"
     " FROM ShakeItem i LEFT JOIN ShakeConfig c ON c.item = i.id LEFT JOIN ShakeItemInfo f ON f.item = i.id");
 
 const QString NewestFirst = QStringLiteral(" ORDER BY i.createdDate DESC, i.id DESC");
@@ -92,6 +92,10 @@ ShakeItem readItem(const QSqlQuery& q)
         info.bytes = idFrom(q.value(17));
         if (!q.value(18).isNull())
             info.badge = q.value(18).toString();
+        if (!q.value(19).isNull())
+            info.height = q.value(19).toInt();
+        if (!q.value(20).isNull())
+            info.unavailableHeight = q.value(20).toInt();
         item.info = info;
     }
     return item;
@@ -207,12 +211,14 @@ bool Store::writeRecords(qint64 itemId, const ShakeItem& item)
         const QString logUpdate = item.info->log ? QStringLiteral(" log = excluded.log,") : QString();
         q.prepare(
             QStringLiteral("INSERT INTO ShakeItemInfo (item, title, titleFolded, location, log, error,"
-                           " thumbnail, duration, bytes, badge) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"
+                           " thumbnail, duration, bytes, badge, height, unavailableHeight)"
+                           " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"
                            " ON CONFLICT(item) DO UPDATE SET title = excluded.title,"
                            " titleFolded = excluded.titleFolded, location = excluded.location,") +
             logUpdate +
             QStringLiteral(" error = excluded.error, thumbnail = excluded.thumbnail,"
-                           " duration = excluded.duration, bytes = excluded.bytes, badge = excluded.badge"));
+                           " duration = excluded.duration, bytes = excluded.bytes, badge = excluded.badge,"
+                           " height = excluded.height, unavailableHeight = excluded.unavailableHeight"));
         q.addBindValue(itemId);
         q.addBindValue(textValue(item.info->title));
         q.addBindValue(searchFold(item.info->title));
@@ -223,6 +229,8 @@ bool Store::writeRecords(qint64 itemId, const ShakeItem& item)
         q.addBindValue(optionalValue(item.info->duration));
         q.addBindValue(optionalValue(item.info->bytes));
         q.addBindValue(optionalValue(item.info->badge));
+        q.addBindValue(optionalValue(item.info->height));
+        q.addBindValue(optionalValue(item.info->unavailableHeight));
     } else {
         q.prepare(QStringLiteral("DELETE FROM ShakeItemInfo WHERE item = ?"));
         q.addBindValue(itemId);

@@ -66,12 +66,15 @@ const QStringList SchemaVersion2 = {
     QStringLiteral("CREATE INDEX ShakeItemInfo_failed ON ShakeItemInfo(item) WHERE error IS NOT NULL"),
 };
 
-// Version 3: what a run learned of the video, and the badge of the choice an item was added with.
+// Version 3: what a run learned of the video, the badge of the choice an item was added with, and
+// the quality a run took when the chosen one did not exist.
 const QStringList SchemaVersion3 = {
     QStringLiteral("ALTER TABLE ShakeItemInfo ADD COLUMN thumbnail TEXT"),
     QStringLiteral("ALTER TABLE ShakeItemInfo ADD COLUMN duration INTEGER"),
     QStringLiteral("ALTER TABLE ShakeItemInfo ADD COLUMN bytes INTEGER"),
     QStringLiteral("ALTER TABLE ShakeItemInfo ADD COLUMN badge TEXT"),
+    QStringLiteral("ALTER TABLE ShakeItemInfo ADD COLUMN height INTEGER"),
+    QStringLiteral("ALTER TABLE ShakeItemInfo ADD COLUMN unavailableHeight INTEGER"),
 };
 
 // Never empty, since an empty text means no problem to the caller.

@@ -6,6 +6,7 @@
 #include "library/store.h"
 #include "library/thumbnailcache.h"
 
+#include "engine/downloadchoice.h"
 #include "engine/enginekeys.h"
 #include "engine/executablesearch.h"
 #include "engine/preferences.h"
@@ -17,6 +18,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -52,6 +54,39 @@ class TestMainModel : public QObject
     {
         QFile file(state(name + QStringLiteral(".starts")));
         return file.open(QIODevice::ReadOnly) ? int(file.readAll().count('\n')) : 0;
+    }
+
+    std::unique_ptr<TestSupport::LocalHttpServer> m_server;
+
+    // The real tool, and a server with a page naming its picture (relative to the page) and its
+    // length, and a page of two qualities.
+    bool useRealTool()
+    {
+        const std::optional<QString> tool = Engine::findExecutable(QStringLiteral("yt-dlp"));
+        if (!tool)
+            return false;
+        m_prefs->setValue(Engine::Keys::downloaderBin, tool);
+        if (m_server)
+            return true;
+        const QString www = m_dir.filePath(QStringLiteral("www"));
+        const QString clip = TestSupport::TestMedia::clip(2);
+        QImage picture(320, 180, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        if (!QDir().mkpath(www) || clip.isEmpty() || !QFile::copy(clip, www + QStringLiteral("/clip.mp4")) ||
+            !picture.save(www + QStringLiteral("/thumb.png")) || !TestSupport::TestMedia::playerPage(www))
+            return false;
+        m_server = std::make_unique<TestSupport::LocalHttpServer>(www);
+        QFile page(www + QStringLiteral("/video.html"));
+        if (!m_server->start() || !page.open(QIODevice::WriteOnly))
+            return false;
+        page.write(QStringLiteral("<html><head><meta property=\"og:title\" content=\"Red\">"
+                                  "<meta property=\"og:image\" content=\"thumb.png\"><script type="
+                                  "\"application/ld+json\">{\"@context\":\"https://schema.org\",\"@type\":"
+                                  "\"VideoObject\",\"name\":\"Red\",\"duration\":\"PT2S\",\"contentUrl\":"
+                                  "\"%1\"}</script></head></html>")
+                       .arg(m_server->url(QStringLiteral("clip.mp4")))
+                       .toUtf8());
+        return true;
     }
 
     // An item that is not there ends the test (an exception); a refused address gives id 0.
@@ -164,32 +199,10 @@ private Q_SLOTS:
     // row's facts are stored and the picture is kept, scaled down, in the cache.
     void completedItemKnowsItsVideo()
     {
-        const std::optional<QString> tool = Engine::findExecutable(QStringLiteral("yt-dlp"));
-        QVERIFY2(tool, "yt-dlp is not installed");
-        m_prefs->setValue(Engine::Keys::downloaderBin, tool);
-        const QString www = m_dir.filePath(QStringLiteral("www"));
-        QVERIFY(QDir().mkpath(www));
-        const QString clip = TestSupport::TestMedia::clip(2);
-        QVERIFY(!clip.isEmpty() && QFile::copy(clip, www + QStringLiteral("/clip.mp4")));
-        QImage picture(320, 180, QImage::Format_RGB32);
-        picture.fill(Qt::red);
-        QVERIFY(picture.save(www + QStringLiteral("/thumb.png")));
-        TestSupport::LocalHttpServer server(www);
-        QVERIFY2(server.start(), qPrintable(server.errorString()));
-        QFile page(www + QStringLiteral("/video.html"));
-        QVERIFY(page.open(QIODevice::WriteOnly));
-        page.write(QStringLiteral("<html><head><meta property=\"og:title\" content=\"Red\">"
-                                  "<meta property=\"og:image\" content=\"thumb.png\"><script type="
-                                  "\"application/ld+json\">{\"@context\":\"https://schema.org\",\"@type\":"
-                                  "\"VideoObject\",\"name\":\"Red\",\"duration\":\"PT2S\",\"contentUrl\":"
-                                  "\"%1\"}</script></head></html>")
-                       .arg(server.url(QStringLiteral("clip.mp4")))
-                       .toUtf8());
-        page.close();
-
+        QVERIFY(useRealTool());
         QSignalSpy finished(m_model.get(), &MainModel::runFinished);
         QSignalSpy kept(&m_model->thumbnails(), &ThumbnailCache::finished);
-        const qint64 id = m_model->add({QUrl(server.url(QStringLiteral("video.html")))}).value(0);
+        const qint64 id = m_model->add({QUrl(m_server->url(QStringLiteral("video.html")))}).value(0);
         QVERIFY(finished.wait(120000));
         const ShakeItem done = item(id);
         QVERIFY2(done.completedDate, qPrintable(done.errorMessage()));
@@ -197,7 +210,8 @@ private Q_SLOTS:
         QCOMPARE(done.info->duration, 2);
         QCOMPARE(done.info->bytes, QFileInfo(done.info->location.value_or(QUrl()).toLocalFile()).size());
         QCOMPARE(done.info->badge, QStringLiteral("Best"));
-        const QUrl thumbnail(server.url(QStringLiteral("thumb.png")));
+        QVERIFY(!done.info->unavailableHeight);
+        const QUrl thumbnail(m_server->url(QStringLiteral("thumb.png")));
         QCOMPARE(done.info->thumbnail, thumbnail);
         QVERIFY(kept.wait(20000));
         QCOMPARE(kept.first().at(1).toBool(), true);
@@ -205,6 +219,50 @@ private Q_SLOTS:
         QVERIFY(cached.startsWith(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
                                   QStringLiteral("/VeltQorv/")));
         QCOMPARE(QImage(cached).size(), QSize(148, 83));
+    }
+
+    // A page with 720 and 480 lines asked for at most 240: the one retry takes the nearest, 480,
+    // and records that it did; the item keeps asking for its own choice.
+    void missingQualityTakesTheNearest()
+    {
+        QVERIFY(useRealTool());
+        Engine::DownloadChoice choice;
+        choice.maxHeight = 240;
+        const Engine::QorvConfig asked(QStringLiteral("240p"), choice.configItems());
+        QSignalSpy finished(m_model.get(), &MainModel::runFinished);
+        const qint64 id = m_model->add({QUrl(m_server->url(QStringLiteral("player.html")))}, asked).value(0);
+        QVERIFY(finished.wait(120000));
+        const ShakeItem done = item(id);
+        QVERIFY2(done.completedDate, qPrintable(done.errorMessage()));
+        QCOMPARE(done.info->unavailableHeight, 240);
+        QCOMPARE(done.info->height, 480);
+        QProcess probe;
+        probe.start(QStringLiteral("ffprobe"),
+                    {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-select_streams"),
+                     QStringLiteral("v"), QStringLiteral("-show_entries"), QStringLiteral("stream=height"),
+                     QStringLiteral("-of"), QStringLiteral("csv=p=0"),
+                     done.info->location.value_or(QUrl()).toLocalFile()});
+        QVERIFY(probe.waitForFinished(30000));
+        QCOMPARE(probe.readAllStandardOutput().trimmed(), QByteArray("480"));
+        const auto stored = m_store->qorvConfig(done.qorvConfigId.value_or(0));
+        QCOMPARE(Engine::DownloadChoice::cappedHeight(stored.value().config.enabledItems()), 240);
+    }
+
+    // A retry that fails as well ends the run with the tool's error: there is one retry only.
+    void retriesOnce()
+    {
+        Engine::DownloadChoice choice;
+        choice.maxHeight = 720;
+        QSignalSpy finished(m_model.get(), &MainModel::runFinished);
+        const qint64 id = m_model
+                              ->add({address(QStringLiteral("noformat-one"))},
+                                    Engine::QorvConfig(QStringLiteral("t"), choice.configItems()))
+                              .value(0);
+        QVERIFY(finished.wait(20000));
+        QCOMPARE(startsOf(QStringLiteral("noformat-one")), 2);
+        const ShakeItem done = item(id);
+        QVERIFY(done.errorMessage().contains(QStringLiteral("Requested format is not available")));
+        QVERIFY(!done.info->unavailableHeight);
     }
 
     // A finished download is announced; a failed one is not.

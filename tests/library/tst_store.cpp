@@ -199,7 +199,9 @@ private Q_SLOTS:
                                   .thumbnail = QUrl(QStringLiteral("https://i.example.com/a b.jpg")),
                                   .duration = 3725,
                                   .bytes = 5'000'000'000,
-                                  .badge = QStringLiteral("1080p \u00b7 MKV")};
+                                  .badge = QStringLiteral("1080p \u00b7 MKV"),
+                                  .height = 1080,
+                                  .unavailableHeight = 2160};
         QList<qint64> ids;
         {
             auto store = openStore();
