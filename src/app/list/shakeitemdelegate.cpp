@@ -182,7 +182,7 @@ void ShakeItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     } else {
         QStringList parts;
         parts << (r.completedText.isEmpty() ? r.createdText : r.completedText);
-        for (const QString& fact : {r.badge, r.durationText, r.sizeText})
+        for (const QString& fact : {r.badge, r.durationText, r.sizeText, r.qualityNote})
             if (!fact.isEmpty())
                 parts << fact;
         if (!r.retryText.isEmpty())

@@ -39,6 +39,8 @@ public:
     QString badge;
     QString durationText;
     QString sizeText;
+    // "720p was not available; downloaded 480p" when the run took the nearest quality, else empty.
+    QString qualityNote;
     // A completed item whose file is known.
     std::optional<QString> filePath;
 
