@@ -221,6 +221,32 @@ private Q_SLOTS:
         QCOMPARE(QImage(cached).size(), QSize(148, 83));
     }
 
+    // Over its cap, the cache lets go of the pictures used least recently.
+    void thumbnailsOverTheCapGo()
+    {
+        QVERIFY(useRealTool());
+        const QString folder = m_dir.filePath(QStringLiteral("thumbs"));
+        const auto picture = [this](char n) {
+            return QUrl(m_server->url(QStringLiteral("thumb.png?") + QLatin1Char(n)));
+        };
+        const auto keep = [](ThumbnailCache& cache, const QUrl& address) {
+            QSignalSpy finished(&cache, &ThumbnailCache::finished);
+            cache.fetch(address);
+            return finished.wait(10000) && finished.first().at(1).toBool();
+        };
+        ThumbnailCache unbounded(folder);
+        QVERIFY(keep(unbounded, picture('a')));
+        const qint64 size = QFileInfo(unbounded.filePath(picture('a'))).size();
+        ThumbnailCache cache(folder, size * 5 / 2);
+        QVERIFY(keep(cache, picture('b')));
+        QTest::qWait(20);
+        QVERIFY(!cache.use(picture('a')).isEmpty());
+        QTest::qWait(20);
+        QVERIFY(keep(cache, picture('c')));
+        QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 2);
+        QVERIFY(!cache.use(picture('a')).isEmpty() && cache.use(picture('b')).isEmpty());
+    }
+
     // A page with 720 and 480 lines asked for at most 240: the one retry takes the nearest, 480,
     // and records that it did; the item keeps asking for its own choice.
     void missingQualityTakesTheNearest()
