@@ -94,6 +94,9 @@ private Q_SLOTS:
                                      Item::raw(QStringLiteral("--remux-video"),
                                                QStringLiteral("aac>m4a/mkv"))}
             << QStringLiteral("Custom");
+        QTest::newRow("a remux alone")
+            << QList<QorvConfigItem>{Item::raw(QStringLiteral("--remux-video"), QStringLiteral("mkv"))}
+            << QStringLiteral("Best \u00b7 MKV");
         QTest::newRow("other heights are no cap")
             << QList<QorvConfigItem>{Item::format(QStringLiteral("bv*[height<=720]+ba/b[height<=480]")),
                                      Item::mergeOutputFormat(QStringLiteral("webm"))}

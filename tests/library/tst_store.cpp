@@ -474,7 +474,12 @@ private Q_SLOTS:
                 QStringLiteral("INSERT INTO ShakeConfig VALUES (1, 7, 1, 0, NULL)"),
                 QStringLiteral(
                     "INSERT INTO ShakeItemInfo VALUES (1, 7, 'Ça Va Être Génial', '/v.opus', 'log', NULL)"),
-                QStringLiteral("INSERT INTO ShakeItemInfo VALUES (2, 8, 'w', NULL, '', 'ERROR: x')")} +
+                QStringLiteral("INSERT INTO ShakeItemInfo VALUES (2, 8, 'w', NULL, '', 'ERROR: x')"),
+                QStringLiteral("INSERT INTO QorvConfig VALUES (4, 'broken', '[1]')"),
+                QStringLiteral(
+                    "INSERT INTO ShakeItem VALUES (9, 'https://example.com/x', 1700000000000, NULL,"
+                    " NULL, NULL, 4)"),
+                QStringLiteral("INSERT INTO ShakeItemInfo VALUES (3, 9, 'x', NULL, '', NULL)")} +
             upgrade));
 
         auto store = openStore();
@@ -489,6 +494,8 @@ private Q_SLOTS:
         const ShakeItem bare = *store->item(8);
         QCOMPARE(bare.errorMessage(), QStringLiteral("ERROR: x"));
         QCOMPARE(bare.info->badge, QStringLiteral("Best"));
+        // An option set that cannot be read names no choice.
+        QVERIFY(!store->item(9)->info->badge);
     }
 };
 
