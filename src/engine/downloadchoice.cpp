@@ -1,6 +1,7 @@
 #include "downloadchoice.h"
 
 #include <QJsonArray>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <array>
@@ -69,6 +70,29 @@ QorvConfigItem option(const char* name, const QString& value)
     return QorvConfigItem::raw(QString::fromLatin1(name), value);
 }
 
+const QString BestFormat = QStringLiteral("bv*+ba/b");
+
+QString cappedFormat(const QString& height)
+{
+    return QStringLiteral("bv*[height<=%1]+ba/b[height<=%1]").arg(height);
+}
+
+// The value of the last switched-on option named by one of `names` (typed or raw), if any.
+std::optional<QString> valueOf(const QList<QorvConfigItem>& items, QorvConfigItem::Case kind,
+                               std::initializer_list<const char*> names)
+{
+    std::optional<QString> value;
+    for (const QorvConfigItem& item : items) {
+        if (item.kind() == kind && kind != QorvConfigItem::Case::raw)
+            value = item.text();
+        else if (item.kind() == QorvConfigItem::Case::raw &&
+                 std::any_of(names.begin(), names.end(),
+                             [&item](const char* name) { return item.text() == QLatin1String(name); }))
+            value = item.rawValue().value_or(QString());
+    }
+    return value;
+}
+
 } // namespace
 
 QList<QorvConfigItem> DownloadChoice::configItems() const
@@ -82,9 +106,7 @@ QList<QorvConfigItem> DownloadChoice::configItems() const
             items << option("--audio-quality", QString::number(std::clamp(audioQuality, 0, 10)));
     } else {
         const QString height = maxHeight ? QString::number(*maxHeight) : QString();
-        items << QorvConfigItem::format(maxHeight
-                                            ? QStringLiteral("bv*[height<=%1]+ba/b[height<=%1]").arg(height)
-                                            : QStringLiteral("bv*+ba/b"));
+        items << QorvConfigItem::format(maxHeight ? cappedFormat(height) : BestFormat);
         QString sort = maxHeight ? QStringLiteral("res:") + height : QStringLiteral("res");
         // Streams the container holds as they are, so merging needs no re-encoding.
         if (container == Container::mp4)
@@ -126,6 +148,68 @@ QString DownloadChoice::badge() const
     if (container == Container::asSite)
         return quality;
     return quality + QStringLiteral(" \u00b7 ") + QString(Containers.of(container)).toUpper();
+}
+
+QString DownloadChoice::badgeOf(const QList<QorvConfigItem>& items)
+{
+    const bool audio = std::any_of(items.begin(), items.end(), [](const QorvConfigItem& item) {
+        return item.kind() == QorvConfigItem::Case::raw &&
+               (item.text() == QLatin1String("-x") || item.text() == QLatin1String("--extract-audio"));
+    });
+    if (audio) {
+        const QString format =
+            valueOf(items, QorvConfigItem::Case::raw, {"--audio-format"}).value_or(QString());
+        return format.isEmpty() || format == QLatin1String("best") ? QStringLiteral("Audio")
+                                                                   : format.toUpper();
+    }
+    const std::optional<QString> format = valueOf(items, QorvConfigItem::Case::format, {"-f", "--format"});
+    QString quality;
+    if (!format || *format == BestFormat)
+        quality = QStringLiteral("Best");
+    else if (const std::optional<int> height = cappedHeight(items))
+        quality = QStringLiteral("%1p").arg(*height);
+    else
+        quality = QStringLiteral("Custom");
+    // A remux to several containers ("aac>m4a/mkv") names none.
+    static const QRegularExpression plainWord(QStringLiteral("^[a-z0-9]+$"));
+    std::optional<QString> container =
+        valueOf(items, QorvConfigItem::Case::mergeOutputFormat, {"--merge-output-format"});
+    if (!container)
+        container = valueOf(items, QorvConfigItem::Case::raw, {"--remux-video"});
+    if (!container || !plainWord.match(*container).hasMatch())
+        return quality;
+    return quality + QStringLiteral(" \u00b7 ") + container->toUpper();
+}
+
+std::optional<int> DownloadChoice::cappedHeight(const QList<QorvConfigItem>& items)
+{
+    static const QRegularExpression capped(
+        QStringLiteral("^bv\\*\\[height<=(\\d+)\\]\\+ba/b\\[height<=\\1\\]$"));
+    const std::optional<QString> format = valueOf(items, QorvConfigItem::Case::format, {"-f", "--format"});
+    const QRegularExpressionMatch match = capped.match(format.value_or(QString()));
+    if (!match.hasMatch())
+        return std::nullopt;
+    bool ok = false;
+    const int height = match.captured(1).toInt(&ok);
+    return ok && height > 0 ? std::optional(height) : std::nullopt;
+}
+
+QList<QorvConfigItem> DownloadChoice::nearestQuality(const QList<QorvConfigItem>& items, int height)
+{
+    // The sort's first key decides; its other keys (the container's streams) still apply after it.
+    QStringList sort{QStringLiteral("res:%1").arg(height)};
+    QList<QorvConfigItem> relaxed;
+    for (const QorvConfigItem& item : items) {
+        if (item.kind() == QorvConfigItem::Case::formatSort) {
+            for (const QString& key : item.text().split(QLatin1Char(','), Qt::SkipEmptyParts))
+                if (!key.startsWith(QLatin1String("res")))
+                    sort << key;
+        } else if (item.kind() != QorvConfigItem::Case::format) {
+            relaxed << item;
+        }
+    }
+    relaxed << QorvConfigItem::format(BestFormat) << QorvConfigItem::formatSort(sort.join(QLatin1Char(',')));
+    return relaxed;
 }
 
 QJsonObject DownloadChoice::toJson() const

@@ -60,6 +60,15 @@ struct DownloadChoice
     QList<QorvConfigItem> configItems() const;
     // Short, for a row: "1080p · MKV", "MP3".
     QString badge() const;
+    // The badge of whatever asked for `items` (switched-on options of an item's set: from a
+    // choice, a resolution, or none): "Best" without a format, "Custom" for a format of its own.
+    static QString badgeOf(const QList<QorvConfigItem>& items);
+    // H of a format that caps the height, bv*[height<=H]+ba/b[height<=H].
+    static std::optional<int> cappedHeight(const QList<QorvConfigItem>& items);
+    // `items` asking for the quality nearest to `height` instead: the largest at most that high,
+    // else the smallest above. The other options stay as they are.
+    static QList<QorvConfigItem> nearestQuality(const QList<QorvConfigItem>& items, int height);
+
     QJsonObject toJson() const;
     // Unknown or missing values fall back to the defaults above.
     static DownloadChoice fromJson(const QJsonObject& json);

@@ -21,6 +21,18 @@ constexpr int ToolNiceness = 10;
 // After the per-run prefix; progress reports follow it with a space.
 const QLatin1String TitleTag(":title ");
 const QLatin1String FileTag(":file ");
+const QLatin1String DurationTag(":duration ");
+const QLatin1String ThumbnailTag(":thumbnail ");
+const QLatin1String HeightTag(":height ");
+
+// The tool prints NA for a field it does not know.
+std::optional<QString> printedValue(QStringView text)
+{
+    const QString value = text.trimmed().toString();
+    if (value.isEmpty() || value == QLatin1String("NA"))
+        return std::nullopt;
+    return value;
+}
 const QLatin1String FinishedTag(" finished ");
 } // namespace
 
@@ -69,14 +81,20 @@ QStringList Downloader::toolArguments(const QStringList& options, const QString&
     // --newline puts every progress report on a line of its own, readable as it comes.
     arguments << QStringLiteral("--newline") << QStringLiteral("--progress-template")
               << DownloaderProgress::progressTemplate(progressPrefix);
-    // The title as the site gives it, and the file as it ends up after merging, extracting
-    // and moving. --print makes the tool quiet, so progress is asked for again.
-    if (printsAtStages)
-        arguments << QStringLiteral("--progress") << QStringLiteral("--print")
-                  << QStringLiteral("before_dl:") + progressPrefix + TitleTag + QStringLiteral("%(title)s")
-                  << QStringLiteral("--print")
-                  << QStringLiteral("after_move:") + progressPrefix + FileTag +
-                         QStringLiteral("%(filepath)s");
+    // The title, length and picture as the site gives them, and the file as it ends up after
+    // merging, extracting and moving. --print makes the tool quiet, so progress is asked for again.
+    if (printsAtStages) {
+        arguments << QStringLiteral("--progress");
+        const auto print = [&](const char* stage, QLatin1String tag, const char* field) {
+            arguments << QStringLiteral("--print")
+                      << QLatin1String(stage) + progressPrefix + tag + QLatin1String(field);
+        };
+        print("before_dl:", TitleTag, "%(title)s");
+        print("before_dl:", DurationTag, "%(duration)s");
+        print("before_dl:", ThumbnailTag, "%(thumbnail)s");
+        print("after_move:", HeightTag, "%(height)s");
+        print("after_move:", FileTag, "%(filepath)s");
+    }
     arguments << QStringLiteral("--") << toolAddress;
     return arguments;
 }
@@ -177,6 +195,30 @@ void Downloader::onOutputLine(const QString& line)
         if (rest.startsWith(TitleTag)) {
             m_titlePrinted = true;
             setTitle(rest.mid(TitleTag.size()).toString());
+            return;
+        }
+        if (rest.startsWith(DurationTag)) {
+            bool ok = false;
+            const double seconds =
+                printedValue(rest.mid(DurationTag.size())).value_or(QString()).toDouble(&ok);
+            m_tempResult.setDuration(ok && seconds >= 0 ? std::optional(qRound64(seconds)) : std::nullopt);
+            return;
+        }
+        if (rest.startsWith(ThumbnailTag)) {
+            // Sites may name it relative to the page.
+            const std::optional<QString> text = printedValue(rest.mid(ThumbnailTag.size()));
+            const QUrl thumbnail = text ? QUrl(m_toolAddress).resolved(QUrl(*text)) : QUrl();
+            const QString scheme = thumbnail.scheme();
+            m_tempResult.setThumbnail(
+                thumbnail.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https"))
+                    ? std::optional(thumbnail)
+                    : std::nullopt);
+            return;
+        }
+        if (rest.startsWith(HeightTag)) {
+            bool ok = false;
+            const int height = printedValue(rest.mid(HeightTag.size())).value_or(QString()).toInt(&ok);
+            m_tempResult.setHeight(ok && height > 0 ? std::optional(height) : std::nullopt);
             return;
         }
         if (rest.startsWith(FileTag)) {

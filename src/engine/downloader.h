@@ -25,7 +25,7 @@ class TimePhraseParser;
 
 // One download of one page address by yt-dlp: finds the tool, starts it in the user's login
 // environment (LoginEnvironment) with no shell in between,
-// follows its output for the title, the saved file and the progress, and ends with one
+// follows its output for the title, length, picture, saved file and progress, and ends with one
 // `finished` carrying the classified outcome. Each run uses a new Downloader.
 class Downloader : public QObject
 {
@@ -58,7 +58,7 @@ public:
     // The tool path as found, once the run has looked it up.
     const std::optional<QString>& bin() const { return m_bin; }
     DownloaderStatus status() const { return m_status; }
-    // Title and file seen so far while the tool runs.
+    // Title, length, picture and file seen so far while the tool runs.
     const DownloaderResult& tempResult() const { return m_tempResult; }
     // The outcome, once finished has been emitted.
     const DownloaderResult& result() const { return m_result; }

@@ -21,6 +21,8 @@ QString DownloaderProcessError::kindName(Kind kind)
         return QStringLiteral("permissionError");
     case Kind::addressRefused:
         return QStringLiteral("addressRefused");
+    case Kind::formatUnavailable:
+        return QStringLiteral("formatUnavailable");
     }
     return {};
 }

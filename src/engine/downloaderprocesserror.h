@@ -25,6 +25,8 @@ public:
         permissionError,
         // The address would not reach the tool as a plain address (empty, unparsable, or an option).
         addressRefused,
+        // No format of the page matched the requested one ("Requested format is not available").
+        formatUnavailable,
     };
 
     DownloaderProcessError() = default;
@@ -56,9 +58,14 @@ public:
         return {Kind::addressRefused, std::move(reason), {}};
     }
 
+    static DownloaderProcessError formatUnavailable(QString text)
+    {
+        return {Kind::formatUnavailable, std::move(text), {}};
+    }
+
     Kind kind() const { return m_kind; }
-    // The tool's error text (downloadFailed, videoUnavailable, permissionError) or the reason
-    // an address was refused; empty for the other kinds.
+    // The tool's error text (downloadFailed, videoUnavailable, permissionError, formatUnavailable) or the
+    // reason an address was refused; empty for the other kinds.
     const QString& text() const { return m_text; }
     // When to start again: only premieresVideo and liveEvent carry one.
     const std::optional<QDateTime>& startDate() const { return m_startDate; }

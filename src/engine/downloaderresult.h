@@ -28,6 +28,15 @@ public:
     const std::optional<QUrl>& location() const { return m_location; }
     void setLocation(std::optional<QUrl> location) { m_location = std::move(location); }
 
+    // As the site gives them: the length in seconds and the address of its picture.
+    const std::optional<qint64>& duration() const { return m_duration; }
+    void setDuration(std::optional<qint64> seconds) { m_duration = seconds; }
+    const std::optional<QUrl>& thumbnail() const { return m_thumbnail; }
+    void setThumbnail(std::optional<QUrl> thumbnail) { m_thumbnail = std::move(thumbnail); }
+    // The picture's lines in the saved file, when the tool knows them.
+    const std::optional<int>& height() const { return m_height; }
+    void setHeight(std::optional<int> height) { m_height = height; }
+
     // The newest part (bounded) of the tool's standard output, trimmed, without progress lines.
     const QString& outputLog() const { return m_outputLog; }
     void setOutputLog(QString log) { m_outputLog = std::move(log); }
@@ -47,6 +56,9 @@ private:
     DownloaderStatus m_status = DownloaderStatus::ready;
     std::optional<QString> m_title;
     std::optional<QUrl> m_location;
+    std::optional<qint64> m_duration;
+    std::optional<QUrl> m_thumbnail;
+    std::optional<int> m_height;
     QString m_outputLog;
     QString m_error;
     std::optional<DownloaderProcessError> m_processError;

@@ -52,6 +52,8 @@ std::optional<DownloaderProcessError> FailureClassification::classify(const QStr
     if (plainKinds.contains(QLatin1String("PermissionError"), Qt::CaseInsensitive) ||
         plainKinds.contains(QLatin1String("Permission denied"), Qt::CaseInsensitive))
         return DownloaderProcessError::permissionError(errorText);
+    if (errors.contains(QLatin1String("Requested format is not available"), Qt::CaseInsensitive))
+        return DownloaderProcessError::formatUnavailable(errorText);
     if (!errors.isEmpty())
         return DownloaderProcessError::downloadFailed(errorText);
     return std::nullopt;

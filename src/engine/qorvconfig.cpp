@@ -42,13 +42,21 @@ std::optional<bool> QorvConfig::flag(const QorvConfigItem& item) const
     return std::nullopt;
 }
 
+QList<QorvConfigItem> QorvConfig::enabledItems() const
+{
+    QList<QorvConfigItem> items;
+    for (const auto& [item, enabled] : m_items) {
+        if (enabled)
+            items << item;
+    }
+    return items;
+}
+
 QStringList QorvConfig::arguments() const
 {
     QStringList tokens;
-    for (const auto& [item, enabled] : m_items) {
-        if (enabled)
-            tokens += item.tokens();
-    }
+    for (const QorvConfigItem& item : enabledItems())
+        tokens += item.tokens();
     return tokens;
 }
 

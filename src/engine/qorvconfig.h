@@ -33,6 +33,7 @@ public:
     void setItem(const QorvConfigItem& item, bool enabled);
     std::optional<bool> flag(const QorvConfigItem& item) const;
 
+    QList<QorvConfigItem> enabledItems() const;
     // The arguments of the switched-on options, in order, each as the tool gets it.
     QStringList arguments() const;
     bool hasSaveTo() const;

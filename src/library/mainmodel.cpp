@@ -4,8 +4,10 @@
 #include "presetlist.h"
 #include "shakeitemdownloaderactor.h"
 #include "store.h"
+#include "thumbnailcache.h"
 
 #include "capture/linkdetector.h"
+#include "engine/downloadchoice.h"
 #include "engine/logging.h"
 #include "engine/orphansweeper.h"
 #include "engine/preferences.h"
@@ -33,6 +35,7 @@ MainModel::MainModel(Store& store, Engine::Preferences& preferences, Engine::Tim
     : QObject(parent), m_store(store), m_preferences(preferences), m_parser(parser), m_notifier(notifier)
 {
     m_favicons = new FaviconFetcher(m_store, this);
+    m_thumbnails = new ThumbnailCache(ThumbnailCache::defaultFolder(), ThumbnailCache::DefaultCapBytes, this);
     m_scheduler.setInterval(SchedulerIntervalMs);
     connect(&m_scheduler, &QTimer::timeout, this, &MainModel::startDue);
     m_shutdownTimer.setSingleShot(true);
@@ -111,6 +114,9 @@ QList<qint64> MainModel::add(const QList<QUrl>& urls, const std::optional<Engine
         options = Engine::QorvConfig::makeDefault(outputLocation,
                                                   m_preferences.value(Library::Keys::defaultResolution));
     }
+    const QString badge = Engine::DownloadChoice::badgeOf(options.enabledItems());
+    for (ShakeItem& item : items)
+        item.info->badge = badge;
     const std::optional<QList<qint64>> ids = m_store.insertItems(items, options);
     if (!ids) {
         reportStoreFailure("adding downloads");
@@ -217,6 +223,9 @@ void MainModel::onRunFinished(qint64 id, quint64 token)
     } else {
         if (!actor->recordOutcome(m_notifier))
             reportStoreFailure("recording the outcome of a download");
+        else if (const std::optional<ShakeItem> item = m_store.item(id);
+                 item && item->info && item->info->thumbnail)
+            m_thumbnails->fetch(*item->info->thumbnail);
         Q_EMIT runFinished(id);
     }
     Q_EMIT progressChanged(id);

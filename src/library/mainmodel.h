@@ -26,6 +26,7 @@ class FaviconFetcher;
 class Notifier;
 class ShakeItemDownloaderActor;
 class Store;
+class ThumbnailCache;
 
 // The application model: the one place through which downloads are added, started, stopped,
 // starred and deleted. It owns the registry of runs in this process (item id -> its coordinator),
@@ -43,6 +44,8 @@ public:
 
     Store& store() { return m_store; }
     Engine::Preferences& preferences() { return m_preferences; }
+    // The pictures of the items, fetched as their runs end.
+    ThumbnailCache& thumbnails() { return *m_thumbnails; }
     // Replaces the clock (tests); the default is the current UTC time.
     void setClock(Clock clock) { m_now = std::move(clock); }
 
@@ -128,6 +131,7 @@ private:
     Engine::TimePhraseParser* m_parser;
     Notifier* m_notifier;
     FaviconFetcher* m_favicons = nullptr;
+    ThumbnailCache* m_thumbnails = nullptr;
     Clock m_now;
     QTimer m_scheduler;
     QDateTime m_lastStoreAlert;

@@ -3,9 +3,11 @@
 #include "notifier.h"
 #include "store.h"
 
+#include "engine/downloadchoice.h"
 #include "engine/downloader.h"
 #include "engine/logging.h"
 
+#include <QFileInfo>
 #include <QTimer>
 
 namespace Library {
@@ -37,17 +39,37 @@ void ShakeItemDownloaderActor::run()
         finishWithError(QStringLiteral("The download has no address."));
         return;
     }
-    QStringList arguments;
     if (item->qorvConfigId) {
         if (const std::optional<StoredQorvConfig> config = m_store.qorvConfig(*item->qorvConfigId))
-            arguments = config->config.arguments();
+            m_options = config->config.enabledItems();
     }
-    m_downloader = new Engine::Downloader(item->source->toString(QUrl::FullyEncoded), arguments,
-                                          m_preferences, m_parser, m_now, this);
-    m_downloader->setDownloadDelay(item->config ? item->config->downloadDelay : std::nullopt);
+    m_address = item->source->toString(QUrl::FullyEncoded);
+    m_downloadDelay = item->config ? item->config->downloadDelay : std::nullopt;
+    launch(m_options);
+}
+
+void ShakeItemDownloaderActor::launch(const QList<Engine::QorvConfigItem>& options)
+{
+    QStringList arguments;
+    for (const Engine::QorvConfigItem& option : options)
+        arguments += option.tokens();
+    if (m_downloader)
+        m_downloader->deleteLater();
+    m_downloader = new Engine::Downloader(m_address, arguments, m_preferences, m_parser, m_now, this);
+    m_downloader->setDownloadDelay(m_downloadDelay);
     connect(m_downloader, &Engine::Downloader::progress, this,
             [this](const Engine::DownloaderProgress& p) { Q_EMIT progress(m_itemId, p); });
     connect(m_downloader, &Engine::Downloader::finished, this, [this](const DownloaderResult& result) {
+        const std::optional<DownloaderProcessError>& failure = result.processError();
+        const std::optional<int> height = Engine::DownloadChoice::cappedHeight(m_options);
+        // Once, with the nearest quality; the item's own options stay as the user chose them.
+        if (!m_unavailableHeight && height && failure &&
+            failure->kind() == DownloaderProcessError::Kind::formatUnavailable) {
+            qCInfo(Engine::lcMain) << "no format of at most" << *height << "lines; taking the nearest one";
+            m_unavailableHeight = height;
+            launch(Engine::DownloadChoice::nearestQuality(m_options, *height));
+            return;
+        }
         m_result = result;
         Q_EMIT finished(m_itemId);
     });
@@ -84,17 +106,28 @@ bool ShakeItemDownloaderActor::recordOutcome(Notifier* notifier) const
         if (succeeded)
             item.completedDate = now;
         if (item.info) {
-            std::optional<QUrl> location = m_result.location();
-            std::optional<QString> title = m_result.title();
-            if (!succeeded && interim) {
-                if (!location)
-                    location = interim->location();
-                if (!title)
-                    title = interim->title();
-            }
+            // A failed run keeps what it learned before it failed.
+            const DownloaderResult& seen = !succeeded && interim ? *interim : m_result;
+            const auto learned = [&](const auto& field) {
+                return field(m_result) ? field(m_result) : field(seen);
+            };
+            const std::optional<QUrl> location =
+                learned([](const DownloaderResult& r) { return r.location(); });
             item.info->location = location;
-            item.info->title = title.value_or(QString());
+            item.info->title =
+                learned([](const DownloaderResult& r) { return r.title(); }).value_or(QString());
+            item.info->duration = learned([](const DownloaderResult& r) { return r.duration(); });
+            item.info->thumbnail = learned([](const DownloaderResult& r) { return r.thumbnail(); });
+            item.info->bytes.reset();
+            item.info->height = learned([](const DownloaderResult& r) { return r.height(); });
+            // Said only of a run that got a file in the nearest quality.
+            item.info->unavailableHeight = succeeded ? m_unavailableHeight : std::nullopt;
             if (succeeded) {
+                if (location && location->isLocalFile()) {
+                    const QFileInfo file(location->toLocalFile());
+                    if (file.isFile())
+                        item.info->bytes = file.size();
+                }
                 item.info->log = m_result.outputLog();
                 item.info->error.reset();
             } else {

@@ -2,6 +2,7 @@
 
 #include "engine/downloaderprogress.h"
 #include "engine/downloaderresult.h"
+#include "engine/qorvconfigitem.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -36,7 +37,8 @@ public:
     Engine::Downloader* downloader() const { return m_downloader; }
 
     // Starts the run; finished() follows exactly once, also when the item cannot run (gone,
-    // no address), so its running flag never stays behind.
+    // no address), so its running flag never stays behind. A run whose capped height does not
+    // exist is run once more, for the nearest quality, before it finishes.
     void run();
     void stop();
 
@@ -54,6 +56,7 @@ Q_SIGNALS:
 
 private:
     void finishWithError(const QString& message);
+    void launch(const QList<Engine::QorvConfigItem>& options);
 
     const qint64 m_itemId;
     Store& m_store;
@@ -63,6 +66,12 @@ private:
     Engine::Downloader* m_downloader = nullptr;
     Engine::DownloaderResult m_result;
     std::optional<QUrl> m_source;
+    QString m_address;
+    std::optional<int> m_downloadDelay;
+    // The switched-on options of the item's set.
+    QList<Engine::QorvConfigItem> m_options;
+    // Set once the run was started again for the nearest quality.
+    std::optional<int> m_unavailableHeight;
 };
 
 } // namespace Library

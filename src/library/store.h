@@ -34,7 +34,7 @@ class Store : public QObject
     Q_OBJECT
 public:
     // The schema this build reads and writes (PRAGMA user_version); older files are migrated.
-    static constexpr int schemaVersion = 2;
+    static constexpr int schemaVersion = 3;
 
     explicit Store(QObject* parent = nullptr);
     ~Store() override;

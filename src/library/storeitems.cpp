@@ -14,7 +14,8 @@ namespace {
 
 const QString ItemColumns = QStringLiteral(
     "SELECT i.id, i.source, i.createdDate, i.scheduledDate, i.completedDate, i.favicon, i.qorvConfig,"
-    " c.id, c.running, c.starred, c.downloadDelay, f.id, f.title, f.location, f.error"
+    " c.id, c.running, c.starred, c.downloadDelay, f.id, f.title, f.location, f.error,"
+    " f.thumbnail, f.duration, f.bytes, f.badge, f.height, f.unavailableHeight"
     " FROM ShakeItem i LEFT JOIN ShakeConfig c ON c.item = i.id LEFT JOIN ShakeItemInfo f ON f.item = i.id");
 
 const QString NewestFirst = QStringLiteral(" ORDER BY i.createdDate DESC, i.id DESC");
@@ -86,6 +87,15 @@ ShakeItem readItem(const QSqlQuery& q)
         info.location = urlFrom(q.value(13));
         if (!q.value(14).isNull())
             info.error = q.value(14).toString();
+        info.thumbnail = urlFrom(q.value(15));
+        info.duration = idFrom(q.value(16));
+        info.bytes = idFrom(q.value(17));
+        if (!q.value(18).isNull())
+            info.badge = q.value(18).toString();
+        if (!q.value(19).isNull())
+            info.height = q.value(19).toInt();
+        if (!q.value(20).isNull())
+            info.unavailableHeight = q.value(20).toInt();
         item.info = info;
     }
     return item;
@@ -199,17 +209,28 @@ bool Store::writeRecords(qint64 itemId, const ShakeItem& item)
     if (item.info) {
         // A log that was not read stays as stored.
         const QString logUpdate = item.info->log ? QStringLiteral(" log = excluded.log,") : QString();
-        q.prepare(QStringLiteral("INSERT INTO ShakeItemInfo (item, title, titleFolded, location, log, error)"
-                                 " VALUES (?, ?, ?, ?, ?, ?)"
-                                 " ON CONFLICT(item) DO UPDATE SET title = excluded.title,"
-                                 " titleFolded = excluded.titleFolded, location = excluded.location,") +
-                  logUpdate + QStringLiteral(" error = excluded.error"));
+        q.prepare(
+            QStringLiteral("INSERT INTO ShakeItemInfo (item, title, titleFolded, location, log, error,"
+                           " thumbnail, duration, bytes, badge, height, unavailableHeight)"
+                           " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"
+                           " ON CONFLICT(item) DO UPDATE SET title = excluded.title,"
+                           " titleFolded = excluded.titleFolded, location = excluded.location,") +
+            logUpdate +
+            QStringLiteral(" error = excluded.error, thumbnail = excluded.thumbnail,"
+                           " duration = excluded.duration, bytes = excluded.bytes, badge = excluded.badge,"
+                           " height = excluded.height, unavailableHeight = excluded.unavailableHeight"));
         q.addBindValue(itemId);
         q.addBindValue(textValue(item.info->title));
         q.addBindValue(searchFold(item.info->title));
         q.addBindValue(urlValue(item.info->location));
         q.addBindValue(textValue(item.info->log.value_or(QString())));
         q.addBindValue(optionalValue(item.info->error));
+        q.addBindValue(urlValue(item.info->thumbnail));
+        q.addBindValue(optionalValue(item.info->duration));
+        q.addBindValue(optionalValue(item.info->bytes));
+        q.addBindValue(optionalValue(item.info->badge));
+        q.addBindValue(optionalValue(item.info->height));
+        q.addBindValue(optionalValue(item.info->unavailableHeight));
     } else {
         q.prepare(QStringLiteral("DELETE FROM ShakeItemInfo WHERE item = ?"));
         q.addBindValue(itemId);

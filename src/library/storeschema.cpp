@@ -3,6 +3,9 @@
 #include "searchfold.h"
 #include "transactionguard.h"
 
+#include "engine/downloadchoice.h"
+#include "engine/qorvconfig.h"
+
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -61,6 +64,17 @@ const QStringList SchemaVersion2 = {
     QStringLiteral("CREATE INDEX ShakeConfig_running ON ShakeConfig(item) WHERE running = 1"),
     QStringLiteral("CREATE INDEX ShakeConfig_starred ON ShakeConfig(item) WHERE starred = 1"),
     QStringLiteral("CREATE INDEX ShakeItemInfo_failed ON ShakeItemInfo(item) WHERE error IS NOT NULL"),
+};
+
+// Version 3: what a run learned of the video, the badge of the choice an item was added with, and
+// the quality a run took when the chosen one did not exist.
+const QStringList SchemaVersion3 = {
+    QStringLiteral("ALTER TABLE ShakeItemInfo ADD COLUMN thumbnail TEXT"),
+    QStringLiteral("ALTER TABLE ShakeItemInfo ADD COLUMN duration INTEGER"),
+    QStringLiteral("ALTER TABLE ShakeItemInfo ADD COLUMN bytes INTEGER"),
+    QStringLiteral("ALTER TABLE ShakeItemInfo ADD COLUMN badge TEXT"),
+    QStringLiteral("ALTER TABLE ShakeItemInfo ADD COLUMN height INTEGER"),
+    QStringLiteral("ALTER TABLE ShakeItemInfo ADD COLUMN unavailableHeight INTEGER"),
 };
 
 // Never empty, since an empty text means no problem to the caller.
@@ -132,6 +146,30 @@ bool Store::migrate(int fromVersion)
         while (titles.next()) {
             q.addBindValue(searchFold(titles.value(1).toString()));
             q.addBindValue(titles.value(0));
+            if (!q.exec())
+                return fail(q);
+        }
+    }
+    if (fromVersion < 3) {
+        if (!run(SchemaVersion3))
+            return false;
+        // Items added before badges get theirs from the option set they still run with.
+        QSqlQuery sets(db);
+        if (!sets.exec(QStringLiteral("SELECT f.id, q.itemDic FROM ShakeItemInfo f JOIN ShakeItem i ON"
+                                      " i.id = f.item LEFT JOIN QorvConfig q ON q.id = i.qorvConfig")))
+            return fail(sets);
+        q.prepare(QStringLiteral("UPDATE ShakeItemInfo SET badge = ? WHERE id = ?"));
+        while (sets.next()) {
+            Engine::QorvConfig config;
+            if (!sets.value(1).isNull()) {
+                const auto items = Engine::QorvConfig::decodeItems(sets.value(1).toByteArray());
+                // A set that cannot be read runs with no options either; its badge is left unknown.
+                if (!items)
+                    continue;
+                config.setItemDic(*items);
+            }
+            q.addBindValue(Engine::DownloadChoice::badgeOf(config.enabledItems()));
+            q.addBindValue(sets.value(0));
             if (!q.exec())
                 return fail(q);
         }

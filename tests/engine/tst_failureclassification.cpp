@@ -69,6 +69,8 @@ private Q_SLOTS:
         row("a crash on a permission error",
             "Traceback (most recent call last):\n  File \"x.py\", line 1\nPermissionError: [Errno 13] '/x'",
             None, None, Kind::permissionError, NoDate);
+        row("no such format", "ERROR: [generic] v: Requested format is not available. Use --list-formats",
+            None, None, Kind::formatUnavailable, NoDate);
         row("blank lines before ERROR", "\n\n  ERROR: something broke  \n", None, None, Kind::downloadFailed,
             NoDate);
     }

@@ -1,3 +1,4 @@
+#include "engine/downloadchoice.h"
 #include "engine/qorvconfig.h"
 #include "engine/qorvconfigitem.h"
 #include "engine/qorvvideoresolution.h"
@@ -7,6 +8,8 @@
 
 using namespace Engine;
 using Item = QorvConfigItem;
+
+Q_DECLARE_METATYPE(QList<Engine::QorvConfigItem>)
 
 class TestQorvConfig : public QObject
 {
@@ -57,6 +60,69 @@ private Q_SLOTS:
         QCOMPARE(hd.configItems(),
                  (QList<QorvConfigItem>{Item::format(QStringLiteral("bv*[height<=1080]+ba/b[height<=1080]")),
                                         Item::formatSort(QStringLiteral("res:1080"))}));
+    }
+
+    // Every way an item gets its options reads back as the badge of what was asked for.
+    void badgeOfOptions_data()
+    {
+        QTest::addColumn<QList<QorvConfigItem>>("items");
+        QTest::addColumn<QString>("badge");
+        const auto choice = [](auto change) {
+            DownloadChoice c;
+            change(c);
+            return c;
+        };
+        for (const DownloadChoice& c :
+             {choice([](DownloadChoice&) {}), choice([](DownloadChoice& c) {
+                  c.maxHeight = 1080;
+                  c.container = DownloadChoice::Container::mkv;
+              }),
+              choice([](DownloadChoice& c) { c.container = DownloadChoice::Container::mp4; }),
+              choice([](DownloadChoice& c) { c.audioOnly = true; }), choice([](DownloadChoice& c) {
+                  c.audioOnly = true;
+                  c.audioFormat = DownloadChoice::AudioFormat::best;
+              })})
+            QTest::newRow(qPrintable(c.badge())) << c.configItems() << c.badge();
+        QTest::newRow("resolution setting")
+            << QorvVideoResolution(QorvVideoResolution::res720).configItems() << QStringLiteral("720p");
+        QTest::newRow("no options") << QList<QorvConfigItem>{Item::saveTo(
+                                           QUrl::fromLocalFile(QStringLiteral("/d")))}
+                                    << QStringLiteral("Best");
+        QTest::newRow("raw options, the last one wins")
+            << QList<QorvConfigItem>{Item::raw(QStringLiteral("-f"), QStringLiteral("bv*+ba/b")),
+                                     Item::raw(QStringLiteral("-f"), QStringLiteral("22")),
+                                     Item::raw(QStringLiteral("--remux-video"),
+                                               QStringLiteral("aac>m4a/mkv"))}
+            << QStringLiteral("Custom");
+        QTest::newRow("a remux alone")
+            << QList<QorvConfigItem>{Item::raw(QStringLiteral("--remux-video"), QStringLiteral("mkv"))}
+            << QStringLiteral("Best \u00b7 MKV");
+        QTest::newRow("other heights are no cap")
+            << QList<QorvConfigItem>{Item::format(QStringLiteral("bv*[height<=720]+ba/b[height<=480]")),
+                                     Item::mergeOutputFormat(QStringLiteral("webm"))}
+            << QStringLiteral("Custom \u00b7 WEBM");
+    }
+
+    void badgeOfOptions()
+    {
+        QFETCH(QList<QorvConfigItem>, items);
+        QFETCH(QString, badge);
+        QCOMPARE(DownloadChoice::badgeOf(items), badge);
+    }
+
+    // The nearest quality keeps the other options and the container's stream preferences.
+    void nearestQuality()
+    {
+        DownloadChoice choice;
+        choice.maxHeight = 720;
+        choice.container = DownloadChoice::Container::mp4;
+        const QList<QorvConfigItem> items = choice.configItems() + QList{Item::ignoreConfig()};
+        QCOMPARE(DownloadChoice::cappedHeight(items), 720);
+        const QList<QorvConfigItem> nearest = DownloadChoice::nearestQuality(items, 720);
+        QCOMPARE(QorvConfig(QStringLiteral("t"), nearest).arguments().join(QLatin1Char(' ')),
+                 QStringLiteral("--merge-output-format mp4 --remux-video mp4 --ignore-config -f bv*+ba/b"
+                                " -S res:720,ext:mp4:m4a"));
+        QVERIFY(!DownloadChoice::cappedHeight(nearest));
     }
 
     void defaultSetOfANewDownload()

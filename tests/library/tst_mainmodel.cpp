@@ -4,14 +4,21 @@
 #include "library/presetlist.h"
 #include "library/shakeitem.h"
 #include "library/store.h"
+#include "library/thumbnailcache.h"
 
+#include "engine/downloadchoice.h"
 #include "engine/enginekeys.h"
+#include "engine/executablesearch.h"
 #include "engine/preferences.h"
 #include "library/librarykeys.h"
+#include "support/localhttpserver.h"
 #include "support/privatebus.h"
 #include "support/recordingnotificationserver.h"
+#include "support/testmedia.h"
 
 #include <QFile>
+#include <QImage>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -47,6 +54,39 @@ class TestMainModel : public QObject
     {
         QFile file(state(name + QStringLiteral(".starts")));
         return file.open(QIODevice::ReadOnly) ? int(file.readAll().count('\n')) : 0;
+    }
+
+    std::unique_ptr<TestSupport::LocalHttpServer> m_server;
+
+    // The real tool, and a server with a page naming its picture (relative to the page) and its
+    // length, and a page of two qualities.
+    bool useRealTool()
+    {
+        const std::optional<QString> tool = Engine::findExecutable(QStringLiteral("yt-dlp"));
+        if (!tool)
+            return false;
+        m_prefs->setValue(Engine::Keys::downloaderBin, tool);
+        if (m_server)
+            return true;
+        const QString www = m_dir.filePath(QStringLiteral("www"));
+        const QString clip = TestSupport::TestMedia::clip(2);
+        QImage picture(320, 180, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        if (!QDir().mkpath(www) || clip.isEmpty() || !QFile::copy(clip, www + QStringLiteral("/clip.mp4")) ||
+            !picture.save(www + QStringLiteral("/thumb.png")) || !TestSupport::TestMedia::playerPage(www))
+            return false;
+        m_server = std::make_unique<TestSupport::LocalHttpServer>(www);
+        QFile page(www + QStringLiteral("/video.html"));
+        if (!m_server->start() || !page.open(QIODevice::WriteOnly))
+            return false;
+        page.write(QStringLiteral("<html><head><meta property=\"og:title\" content=\"Red\">"
+                                  "<meta property=\"og:image\" content=\"thumb.png\"><script type="
+                                  "\"application/ld+json\">{\"@context\":\"https://schema.org\",\"@type\":"
+                                  "\"VideoObject\",\"name\":\"Red\",\"duration\":\"PT2S\",\"contentUrl\":"
+                                  "\"%1\"}</script></head></html>")
+                       .arg(m_server->url(QStringLiteral("clip.mp4")))
+                       .toUtf8());
+        return true;
     }
 
     // An item that is not there ends the test (an exception); a refused address gives id 0.
@@ -153,6 +193,102 @@ private Q_SLOTS:
             QVERIFY(!done.completedDate);
             QVERIFY2(done.errorMessage().contains(error), qPrintable(done.errorMessage()));
         }
+    }
+
+    // The real tool on a page that names its picture (relative to the page) and its length: the
+    // row's facts are stored and the picture is kept, scaled down, in the cache.
+    void completedItemKnowsItsVideo()
+    {
+        QVERIFY(useRealTool());
+        QSignalSpy finished(m_model.get(), &MainModel::runFinished);
+        QSignalSpy kept(&m_model->thumbnails(), &ThumbnailCache::finished);
+        const qint64 id = m_model->add({QUrl(m_server->url(QStringLiteral("video.html")))}).value(0);
+        QVERIFY(finished.wait(120000));
+        const ShakeItem done = item(id);
+        QVERIFY2(done.completedDate, qPrintable(done.errorMessage()));
+        QCOMPARE(done.info->title, QStringLiteral("Red"));
+        QCOMPARE(done.info->duration, 2);
+        QCOMPARE(done.info->bytes, QFileInfo(done.info->location.value_or(QUrl()).toLocalFile()).size());
+        QCOMPARE(done.info->badge, QStringLiteral("Best"));
+        QVERIFY(!done.info->unavailableHeight);
+        const QUrl thumbnail(m_server->url(QStringLiteral("thumb.png")));
+        QCOMPARE(done.info->thumbnail, thumbnail);
+        QVERIFY(kept.wait(20000));
+        QCOMPARE(kept.first().at(1).toBool(), true);
+        const QString cached = m_model->thumbnails().filePath(thumbnail);
+        QVERIFY(cached.startsWith(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+                                  QStringLiteral("/VeltQorv/")));
+        QCOMPARE(QImage(cached).size(), QSize(148, 83));
+    }
+
+    // Over its cap, the cache lets go of the pictures used least recently.
+    void thumbnailsOverTheCapGo()
+    {
+        QVERIFY(useRealTool());
+        const QString folder = m_dir.filePath(QStringLiteral("thumbs"));
+        const auto picture = [this](char n) {
+            return QUrl(m_server->url(QStringLiteral("thumb.png?") + QLatin1Char(n)));
+        };
+        const auto keep = [](ThumbnailCache& cache, const QUrl& address) {
+            QSignalSpy finished(&cache, &ThumbnailCache::finished);
+            cache.fetch(address);
+            return finished.wait(10000) && finished.first().at(1).toBool();
+        };
+        ThumbnailCache unbounded(folder);
+        QVERIFY(keep(unbounded, picture('a')));
+        const qint64 size = QFileInfo(unbounded.filePath(picture('a'))).size();
+        ThumbnailCache cache(folder, size * 5 / 2);
+        QVERIFY(keep(cache, picture('b')));
+        QTest::qWait(20);
+        QVERIFY(!cache.use(picture('a')).isEmpty());
+        QTest::qWait(20);
+        QVERIFY(keep(cache, picture('c')));
+        QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 2);
+        QVERIFY(!cache.use(picture('a')).isEmpty() && cache.use(picture('b')).isEmpty());
+    }
+
+    // A page with 720 and 480 lines asked for at most 240: the one retry takes the nearest, 480,
+    // and records that it did; the item keeps asking for its own choice.
+    void missingQualityTakesTheNearest()
+    {
+        QVERIFY(useRealTool());
+        Engine::DownloadChoice choice;
+        choice.maxHeight = 240;
+        const Engine::QorvConfig asked(QStringLiteral("240p"), choice.configItems());
+        QSignalSpy finished(m_model.get(), &MainModel::runFinished);
+        const qint64 id = m_model->add({QUrl(m_server->url(QStringLiteral("player.html")))}, asked).value(0);
+        QVERIFY(finished.wait(120000));
+        const ShakeItem done = item(id);
+        QVERIFY2(done.completedDate, qPrintable(done.errorMessage()));
+        QCOMPARE(done.info->unavailableHeight, 240);
+        QCOMPARE(done.info->height, 480);
+        QProcess probe;
+        probe.start(QStringLiteral("ffprobe"),
+                    {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-select_streams"),
+                     QStringLiteral("v"), QStringLiteral("-show_entries"), QStringLiteral("stream=height"),
+                     QStringLiteral("-of"), QStringLiteral("csv=p=0"),
+                     done.info->location.value_or(QUrl()).toLocalFile()});
+        QVERIFY(probe.waitForFinished(30000));
+        QCOMPARE(probe.readAllStandardOutput().trimmed(), QByteArray("480"));
+        const auto stored = m_store->qorvConfig(done.qorvConfigId.value_or(0));
+        QCOMPARE(Engine::DownloadChoice::cappedHeight(stored.value().config.enabledItems()), 240);
+    }
+
+    // A retry that fails as well ends the run with the tool's error: there is one retry only.
+    void retriesOnce()
+    {
+        Engine::DownloadChoice choice;
+        choice.maxHeight = 720;
+        QSignalSpy finished(m_model.get(), &MainModel::runFinished);
+        const qint64 id = m_model
+                              ->add({address(QStringLiteral("noformat-one"))},
+                                    Engine::QorvConfig(QStringLiteral("t"), choice.configItems()))
+                              .value(0);
+        QVERIFY(finished.wait(20000));
+        QCOMPARE(startsOf(QStringLiteral("noformat-one")), 2);
+        const ShakeItem done = item(id);
+        QVERIFY(done.errorMessage().contains(QStringLiteral("Requested format is not available")));
+        QVERIFY(!done.info->unavailableHeight);
     }
 
     // A finished download is announced; a failed one is not.

@@ -1,3 +1,4 @@
+#include "engine/qorvconfig.h"
 #include "library/store.h"
 #include "support/sqlfile.h"
 
@@ -194,7 +195,13 @@ private Q_SLOTS:
                                   .title = QStringLiteral("Ünïcode title ✓"),
                                   .location = QUrl::fromLocalFile(QStringLiteral("/tmp/My Videos/a b.mp4")),
                                   .log = QStringLiteral("line 1\nline 2"),
-                                  .error = QStringLiteral("  ERROR: boom \n")};
+                                  .error = QStringLiteral("  ERROR: boom \n"),
+                                  .thumbnail = QUrl(QStringLiteral("https://i.example.com/a b.jpg")),
+                                  .duration = 3725,
+                                  .bytes = 5'000'000'000,
+                                  .badge = QStringLiteral("1080p \u00b7 MKV"),
+                                  .height = 1080,
+                                  .unavailableHeight = 2160};
         QList<qint64> ids;
         {
             auto store = openStore();
@@ -231,7 +238,8 @@ private Q_SLOTS:
         const ShakeItem empty = *store->item(ids[1]);
         QVERIFY(!empty.scheduledDate && !empty.completedDate && !empty.faviconId && !empty.qorvConfigId);
         QVERIFY(empty.config && !empty.config->downloadDelay);
-        QVERIFY(empty.info && !empty.info->location && !empty.info->error);
+        QVERIFY(empty.info && !empty.info->location && !empty.info->error && !empty.info->thumbnail &&
+                !empty.info->duration && !empty.info->bytes && !empty.info->badge);
     }
 
     // A second process on the same file would take the first one's running items for stale.
@@ -415,38 +423,79 @@ private Q_SLOTS:
         QCOMPARE(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(), before);
     }
 
-    void migratesFromVersion1()
+    // The layouts earlier releases wrote: version 1 had no folded titles and no indexes, version 2
+    // nothing of the video. Their items read as before, and get the badge of their option set.
+    void migratesFromOlderVersions_data()
     {
-        // The layout the first release wrote: no folded titles and no indexes.
+        QTest::addColumn<QStringList>("upgrade");
+        QTest::newRow("version 1") << QStringList{QStringLiteral("PRAGMA user_version = 1")};
+        QTest::newRow("version 2") << QStringList{
+            QStringLiteral("ALTER TABLE ShakeItemInfo ADD COLUMN titleFolded TEXT NOT NULL DEFAULT ''"),
+            QStringLiteral("UPDATE ShakeItemInfo SET titleFolded = 'ca va etre genial' WHERE item = 7"),
+            QStringLiteral("PRAGMA user_version = 2")};
+    }
+
+    void migratesFromOlderVersions()
+    {
+        QFETCH(QStringList, upgrade);
+        const QString audio = QString::fromUtf8(
+            Engine::QorvConfig(
+                QStringLiteral("a"),
+                {Engine::QorvConfigItem::raw(QStringLiteral("-x")),
+                 Engine::QorvConfigItem::raw(QStringLiteral("--audio-format"), QStringLiteral("opus"))})
+                .encodedItems());
         QVERIFY(SqlFile(path()).exec(
-            {QStringLiteral("CREATE TABLE QorvConfig (id INTEGER PRIMARY KEY, name TEXT NOT NULL DEFAULT '',"
-                            " itemDic TEXT NOT NULL DEFAULT '[]')"),
-             QStringLiteral(
-                 "CREATE TABLE Favicon (id INTEGER PRIMARY KEY, url TEXT NOT NULL UNIQUE, data BLOB)"),
-             QStringLiteral(
-                 "CREATE TABLE ShakeItem (id INTEGER PRIMARY KEY, source TEXT, createdDate INTEGER NOT NULL,"
-                 " scheduledDate INTEGER, completedDate INTEGER,"
-                 " favicon INTEGER REFERENCES Favicon(id) ON DELETE SET NULL,"
-                 " qorvConfig INTEGER REFERENCES QorvConfig(id) ON DELETE SET NULL)"),
-             QStringLiteral("CREATE TABLE ShakeConfig (id INTEGER PRIMARY KEY,"
-                            " item INTEGER NOT NULL UNIQUE REFERENCES ShakeItem(id) ON DELETE CASCADE,"
-                            " running INTEGER NOT NULL DEFAULT 0, starred INTEGER NOT NULL DEFAULT 0,"
-                            " downloadDelay INTEGER)"),
-             QStringLiteral(
-                 "CREATE TABLE ShakeItemInfo (id INTEGER PRIMARY KEY,"
-                 " item INTEGER NOT NULL UNIQUE REFERENCES ShakeItem(id) ON DELETE CASCADE,"
-                 " title TEXT NOT NULL DEFAULT '', location TEXT, log TEXT NOT NULL DEFAULT '', error TEXT)"),
-             QStringLiteral("INSERT INTO ShakeItem VALUES (7, 'https://example.com/v', 1700000000000, NULL,"
-                            " NULL, NULL, NULL)"),
-             QStringLiteral("INSERT INTO ShakeConfig VALUES (1, 7, 1, 0, NULL)"),
-             QStringLiteral(
-                 "INSERT INTO ShakeItemInfo VALUES (1, 7, 'Ça Va Être Génial', NULL, 'log', NULL)"),
-             QStringLiteral("PRAGMA user_version = 1")}));
+            QStringList{
+                QStringLiteral(
+                    "CREATE TABLE QorvConfig (id INTEGER PRIMARY KEY, name TEXT NOT NULL DEFAULT '',"
+                    " itemDic TEXT NOT NULL DEFAULT '[]')"),
+                QStringLiteral(
+                    "CREATE TABLE Favicon (id INTEGER PRIMARY KEY, url TEXT NOT NULL UNIQUE, data BLOB)"),
+                QStringLiteral("CREATE TABLE ShakeItem (id INTEGER PRIMARY KEY, source TEXT, createdDate "
+                               "INTEGER NOT NULL,"
+                               " scheduledDate INTEGER, completedDate INTEGER,"
+                               " favicon INTEGER REFERENCES Favicon(id) ON DELETE SET NULL,"
+                               " qorvConfig INTEGER REFERENCES QorvConfig(id) ON DELETE SET NULL)"),
+                QStringLiteral("CREATE TABLE ShakeConfig (id INTEGER PRIMARY KEY,"
+                               " item INTEGER NOT NULL UNIQUE REFERENCES ShakeItem(id) ON DELETE CASCADE,"
+                               " running INTEGER NOT NULL DEFAULT 0, starred INTEGER NOT NULL DEFAULT 0,"
+                               " downloadDelay INTEGER)"),
+                QStringLiteral("CREATE TABLE ShakeItemInfo (id INTEGER PRIMARY KEY,"
+                               " item INTEGER NOT NULL UNIQUE REFERENCES ShakeItem(id) ON DELETE CASCADE,"
+                               " title TEXT NOT NULL DEFAULT '', location TEXT, log TEXT NOT NULL DEFAULT "
+                               "'', error TEXT)"),
+                QStringLiteral("INSERT INTO QorvConfig VALUES (3, 'a', '%1')").arg(audio),
+                QStringLiteral(
+                    "INSERT INTO ShakeItem VALUES (7, 'https://example.com/v', 1700000000000, NULL,"
+                    " NULL, NULL, 3)"),
+                QStringLiteral(
+                    "INSERT INTO ShakeItem VALUES (8, 'https://example.com/w', 1700000000000, NULL,"
+                    " NULL, NULL, NULL)"),
+                QStringLiteral("INSERT INTO ShakeConfig VALUES (1, 7, 1, 0, NULL)"),
+                QStringLiteral(
+                    "INSERT INTO ShakeItemInfo VALUES (1, 7, 'Ça Va Être Génial', '/v.opus', 'log', NULL)"),
+                QStringLiteral("INSERT INTO ShakeItemInfo VALUES (2, 8, 'w', NULL, '', 'ERROR: x')"),
+                QStringLiteral("INSERT INTO QorvConfig VALUES (4, 'broken', '[1]')"),
+                QStringLiteral(
+                    "INSERT INTO ShakeItem VALUES (9, 'https://example.com/x', 1700000000000, NULL,"
+                    " NULL, NULL, 4)"),
+                QStringLiteral("INSERT INTO ShakeItemInfo VALUES (3, 9, 'x', NULL, '', NULL)")} +
+            upgrade));
 
         auto store = openStore();
         QCOMPARE(SqlFile(path()).value(QStringLiteral("PRAGMA user_version")).toInt(), Store::schemaVersion);
         QCOMPARE(idsOf(store->items(ItemQuery::search(QStringLiteral("etre genial")))), QList<qint64>{7});
-        QVERIFY(store->item(7)->isRunning());
+        const ShakeItem item = *store->item(7);
+        QVERIFY(item.isRunning());
+        QCOMPARE(item.info->location, QUrl(QStringLiteral("/v.opus")));
+        QCOMPARE(store->itemLog(7), QStringLiteral("log"));
+        QCOMPARE(item.info->badge, QStringLiteral("OPUS"));
+        QVERIFY(!item.info->thumbnail && !item.info->duration && !item.info->bytes);
+        const ShakeItem bare = *store->item(8);
+        QCOMPARE(bare.errorMessage(), QStringLiteral("ERROR: x"));
+        QCOMPARE(bare.info->badge, QStringLiteral("Best"));
+        // An option set that cannot be read names no choice.
+        QVERIFY(!store->item(9)->info->badge);
     }
 };
 

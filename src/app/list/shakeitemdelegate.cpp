@@ -17,6 +17,8 @@ namespace {
 
 constexpr int margin = 8;
 constexpr int faviconSize = 24;
+// 16:9, as tall as the row's two lines.
+constexpr QSize thumbnailSize(74, 42);
 constexpr int symbolSize = 16;
 constexpr int buttonSize = 22;
 constexpr int spacing = 6;
@@ -25,6 +27,7 @@ constexpr int spacing = 6;
 
 struct ShakeItemDelegate::Layout
 {
+    QRect thumbnail;
     QRect favicon;
     QRect title;
     QRect detail;
@@ -54,7 +57,11 @@ ShakeItemDelegate::Layout ShakeItemDelegate::layout(const QRect& rect, const Sha
 {
     Layout result;
     const int middle = rect.center().y();
-    result.favicon = QRect(rect.left() + margin, middle - faviconSize / 2, faviconSize, faviconSize);
+    result.thumbnail =
+        QRect(QPoint(rect.left() + margin, middle - thumbnailSize.height() / 2), thumbnailSize);
+    // Without a picture the site's icon stands in its place.
+    result.favicon = QRect(result.thumbnail.center().x() - faviconSize / 2 + 1, middle - faviconSize / 2,
+                           faviconSize, faviconSize);
 
     // Symbols and buttons from the right edge inwards.
     int right = rect.right() - margin;
@@ -73,7 +80,7 @@ ShakeItemDelegate::Layout ShakeItemDelegate::layout(const QRect& rect, const Sha
         result.openFile = take(buttonSize);
     }
 
-    const int textLeft = result.favicon.right() + 1 + margin;
+    const int textLeft = result.thumbnail.right() + 1 + margin;
     const int textWidth = std::max(0, right - textLeft);
     const int lineHeight = (rect.height() - 2 * margin) / 2;
     result.title = QRect(textLeft, rect.top() + margin, textWidth, lineHeight);
@@ -137,8 +144,16 @@ void ShakeItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     secondary.setAlphaF(0.65f);
 
     painter->save();
-    const QIcon site = index.data(Qt::DecorationRole).value<QIcon>();
-    (site.isNull() ? SymbolIcon::icon(QStringLiteral("safari")) : site).paint(painter, l.favicon);
+    if (const QPixmap picture = index.data(ShakeListModel::ThumbnailRole).value<QPixmap>();
+        !picture.isNull()) {
+        QRect target(QPoint(), picture.size().scaled(l.thumbnail.size(), Qt::KeepAspectRatio));
+        target.moveCenter(l.thumbnail.center());
+        painter->setRenderHint(QPainter::SmoothPixmapTransform);
+        painter->drawPixmap(target, picture);
+    } else {
+        const QIcon site = index.data(Qt::DecorationRole).value<QIcon>();
+        (site.isNull() ? SymbolIcon::icon(QStringLiteral("safari")) : site).paint(painter, l.favicon);
+    }
 
     QFont titleFont = option.font;
     titleFont.setWeight(QFont::DemiBold);
@@ -167,6 +182,9 @@ void ShakeItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     } else {
         QStringList parts;
         parts << (r.completedText.isEmpty() ? r.createdText : r.completedText);
+        for (const QString& fact : {r.badge, r.durationText, r.sizeText, r.qualityNote})
+            if (!fact.isEmpty())
+                parts << fact;
         if (!r.retryText.isEmpty())
             parts << QStringLiteral("⏳ ") + r.retryText;
         detailText = parts.join(QStringLiteral("   "));

@@ -12,8 +12,8 @@ namespace App {
 
 class ShakeListItemRow;
 
-// Draws one download row of ShakeListModel (site icon, title, dates, state symbols, progress
-// while running) and turns clicks on its buttons into buttonClicked().
+// Draws one download row of ShakeListModel (picture or site icon, title, dates, what was
+// downloaded, state symbols, progress while running) and turns clicks on its buttons into buttonClicked().
 class ShakeItemDelegate : public QStyledItemDelegate
 {
     Q_OBJECT

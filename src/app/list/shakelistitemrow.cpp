@@ -39,6 +39,19 @@ ShakeListItemRow ShakeListItemRow::make(const Library::ShakeItem& item, const QD
         if (item.info && item.info->location && item.info->location->isLocalFile())
             row.filePath = item.info->location->toLocalFile();
     }
+    if (item.info) {
+        row.badge = item.info->badge.value_or(QString());
+        if (item.info->duration)
+            row.durationText = formatDuration(*item.info->duration);
+        if (item.info->bytes)
+            row.sizeText = QLocale().formattedDataSize(*item.info->bytes, 1, QLocale::DataSizeSIFormat);
+        // The nearest quality may lie above the one asked for, so an unknown one is not called lower.
+        if (item.info->unavailableHeight)
+            row.qualityNote = QStringLiteral("%1p was not available; downloaded %2")
+                                  .arg(*item.info->unavailableHeight)
+                                  .arg(item.info->height ? QStringLiteral("%1p").arg(*item.info->height)
+                                                         : QStringLiteral("another quality"));
+    }
     if (item.scheduledDate && *item.scheduledDate > now)
         row.retryText = QStringLiteral("Automatically retry ") + relativeDate(*item.scheduledDate, now);
     if (row.running && progress) {

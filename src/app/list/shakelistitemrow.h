@@ -34,6 +34,13 @@ public:
     std::optional<Engine::DownloaderProgress> progress;
     // "42% · 1.2 MB/s · 0:35 left" while running with progress, else empty.
     QString progressText;
+    // The choice's badge, the video's length ("3:25") and the file's size ("12.4 MB"); each empty
+    // when unknown.
+    QString badge;
+    QString durationText;
+    QString sizeText;
+    // "720p was not available; downloaded 480p" when the run took the nearest quality, else empty.
+    QString qualityNote;
     // A completed item whose file is known.
     std::optional<QString> filePath;
 

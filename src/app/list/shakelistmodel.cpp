@@ -1,8 +1,10 @@
 #include "app/list/shakelistmodel.h"
 
 #include "library/store.h"
+#include "library/thumbnailcache.h"
 
 #include <QPixmap>
+#include <QPixmapCache>
 #include <QSet>
 #include <QTimer>
 
@@ -40,6 +42,10 @@ QVariant ShakeListModel::data(const QModelIndex& index, int role) const
         return shake.id;
     case SourceRole:
         return shake.source ? QVariant(*shake.source) : QVariant();
+    case ThumbnailRole: {
+        const QPixmap picture = thumbnail(shake);
+        return picture.isNull() ? QVariant() : QVariant(picture);
+    }
     default:
         return {};
     }
@@ -87,6 +93,47 @@ QIcon ShakeListModel::favicon(const ShakeItem& shake) const
     }
     m_favicons.insert(*shake.faviconId, icon);
     return icon;
+}
+
+void ShakeListModel::setThumbnailCache(Library::ThumbnailCache* cache)
+{
+    if (m_thumbnails)
+        m_thumbnails->disconnect(this);
+    m_thumbnails = cache;
+    m_thumbnailsAsked.clear();
+    if (!cache)
+        return;
+    connect(cache, &Library::ThumbnailCache::finished, this, [this](const QUrl& address, bool stored) {
+        if (!stored)
+            return;
+        for (qsizetype row = 0; row < m_rows.size(); ++row) {
+            const ShakeItem& shake = m_rows.at(row);
+            if (shake.info && shake.info->thumbnail == address)
+                Q_EMIT dataChanged(index(static_cast<int>(row)), index(static_cast<int>(row)));
+        }
+    });
+}
+
+QPixmap ShakeListModel::thumbnail(const ShakeItem& shake) const
+{
+    if (!m_thumbnails || !shake.info || !shake.info->thumbnail)
+        return {};
+    const QUrl& address = *shake.info->thumbnail;
+    const QString key = m_thumbnails->filePath(address);
+    QPixmap picture;
+    if (QPixmapCache::find(key, &picture))
+        return picture;
+    const QString path = m_thumbnails->use(address);
+    if (!path.isEmpty() && picture.load(path)) {
+        QPixmapCache::insert(key, picture);
+        return picture;
+    }
+    // Never fetched, or trimmed from the cache since.
+    if (!m_thumbnailsAsked.contains(address)) {
+        m_thumbnailsAsked.insert(address);
+        m_thumbnails->fetch(address);
+    }
+    return {};
 }
 
 void ShakeListModel::setFilter(Library::SidebarItemType type)

@@ -7,10 +7,14 @@
 #include <QAbstractListModel>
 #include <QHash>
 #include <QIcon>
+#include <QPixmap>
+#include <QSet>
+#include <QUrl>
 
 namespace Library {
 class Store;
-}
+class ThumbnailCache;
+} // namespace Library
 
 namespace App {
 
@@ -27,6 +31,8 @@ public:
     {
         IdRole = Qt::UserRole + 1,
         SourceRole,
+        // The item's picture as kept by the thumbnail cache (QPixmap), or nothing.
+        ThumbnailRole,
     };
 
     static constexpr int pageSize = 50;
@@ -46,6 +52,10 @@ public:
     QList<qint64> ids(const QModelIndexList& indexes) const;
     // The site icon of an item, or a null icon.
     QIcon favicon(const Library::ShakeItem& item) const;
+    // Rows show the pictures `cache` keeps, and ask it for those it lacks. May be null.
+    void setThumbnailCache(Library::ThumbnailCache* cache);
+    // The item's kept picture, or a null pixmap.
+    QPixmap thumbnail(const Library::ShakeItem& item) const;
 
     Library::SidebarItemType filter() const { return m_filter; }
     // Empties the list and loads the first page of `type`, also when it is already shown.
@@ -81,6 +91,9 @@ private:
     int m_total = 0;
     bool m_refreshPending = false;
     mutable QHash<qint64, QIcon> m_favicons;
+    Library::ThumbnailCache* m_thumbnails = nullptr;
+    // Asked for once per address: a picture that cannot be had is not asked for on every paint.
+    mutable QSet<QUrl> m_thumbnailsAsked;
 };
 
 } // namespace App

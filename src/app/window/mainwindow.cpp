@@ -63,6 +63,7 @@ MainWindow::MainWindow(Library::MainModel& model, ToolInstaller& installer, Upda
 
     m_delegate->setProgressProvider([this](qint64 id) { return m_model.progress(id); });
     m_listView->setItemDelegate(m_delegate);
+    m_listModel->setThumbnailCache(&model.thumbnails());
     m_listView->setListModel(m_listModel);
 
     auto* listLayout = new QVBoxLayout(m_listPage);

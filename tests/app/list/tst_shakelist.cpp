@@ -235,6 +235,12 @@ private Q_SLOTS:
         Engine::DownloaderProgress progress;
         progress.setPercent(42.5);
 
+        item.info->duration = 3723;
+        item.info->bytes = 12'400'000;
+        if (completed) {
+            item.info->unavailableHeight = 720;
+            item.info->height = 480;
+        }
         const App::ShakeListItemRow row = App::ShakeListItemRow::make(item, now, progress);
         const bool shownRunning = running && withConfig;
         QCOMPARE(row.stateSymbol, symbol);
@@ -247,6 +253,9 @@ private Q_SLOTS:
         QVERIFY(row.createdText.startsWith(QStringLiteral("Created on: ")));
         QCOMPARE(row.completedText.startsWith(QStringLiteral("Completed on: ")), completed);
         QCOMPARE(row.title, QStringLiteral("https://example.com/watch?v=1"));
+        QCOMPARE(row.durationText + QLatin1Char(' ') + row.sizeText, QStringLiteral("1:02:03 12.4 MB"));
+        QCOMPARE(row.qualityNote,
+                 completed ? QStringLiteral("720p was not available; downloaded 480p") : QString());
     }
 
     // Singular units and flooring are in the rows above.
