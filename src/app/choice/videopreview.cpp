@@ -1,6 +1,6 @@
 #include "app/choice/videopreview.h"
 
-#include "library/httpfetch.h"
+#include "app/list/shakelistitemrow.h"
 
 #include <QGridLayout>
 #include <QImage>
@@ -12,7 +12,6 @@ namespace App {
 namespace {
 
 constexpr QSize ThumbnailSize(128, 72);
-constexpr qint64 MaxThumbnailBytes = 4 * 1024 * 1024;
 
 } // namespace
 
@@ -40,22 +39,17 @@ VideoPreview::VideoPreview(QWidget* parent)
     layout->addWidget(m_details, 1, 1);
     layout->addWidget(m_status, 2, 1);
     layout->setColumnStretch(1, 1);
+    connect(&m_thumbnails, &Library::ThumbnailCache::finished, this,
+            [this](const QUrl& address, bool stored) {
+                if (stored && address == m_thumbnailAddress)
+                    showThumbnail(m_thumbnails.use(address));
+            });
     clear();
-}
-
-QString VideoPreview::durationText(qint64 seconds)
-{
-    const qint64 hours = seconds / 3600;
-    const QString minutesAndSeconds =
-        QStringLiteral("%1:%2")
-            .arg(hours ? (seconds / 60) % 60 : seconds / 60, hours ? 2 : 1, 10, QLatin1Char('0'))
-            .arg(seconds % 60, 2, 10, QLatin1Char('0'));
-    return hours ? QStringLiteral("%1:").arg(hours) + minutesAndSeconds : minutesAndSeconds;
 }
 
 void VideoPreview::clear()
 {
-    ++m_generation;
+    m_thumbnailAddress.clear();
     m_thumbnail->clear();
     m_title->setText(tr("Paste or type the address of a video"));
     m_details->clear();
@@ -71,23 +65,27 @@ void VideoPreview::showReading()
 
 void VideoPreview::showMetadata(const Engine::VideoMetadata& metadata)
 {
-    ++m_generation;
+    m_thumbnailAddress = metadata.thumbnail;
     m_thumbnail->clear();
     m_title->setText(metadata.title.isEmpty() ? tr("Untitled") : metadata.title);
     QStringList details;
     if (!metadata.uploader.isEmpty())
         details << metadata.uploader;
     if (metadata.durationSeconds)
-        details << durationText(*metadata.durationSeconds);
+        details << ShakeListItemRow::formatDuration(*metadata.durationSeconds);
     m_details->setText(details.join(QStringLiteral(" \u00b7 ")));
     m_status->clear();
-    if (metadata.thumbnail.isValid())
-        fetchThumbnail(metadata.thumbnail);
+    if (!metadata.thumbnail.isValid())
+        return;
+    if (const QString kept = m_thumbnails.use(metadata.thumbnail); !kept.isEmpty())
+        showThumbnail(kept);
+    else
+        m_thumbnails.fetch(metadata.thumbnail);
 }
 
 void VideoPreview::showFailure(const QString& reason)
 {
-    ++m_generation;
+    m_thumbnailAddress.clear();
     m_thumbnail->clear();
     m_title->clear();
     m_details->clear();
@@ -96,23 +94,17 @@ void VideoPreview::showFailure(const QString& reason)
     m_status->setText(tr("Could not read the video's details: %1").arg(line));
 }
 
-void VideoPreview::fetchThumbnail(const QUrl& address)
+void VideoPreview::showThumbnail(const QString& file)
 {
-    const quint64 generation = m_generation;
-    Library::HttpFetch::get(m_network, address, {10000, MaxThumbnailBytes}, this,
-                            [this, generation](const Library::HttpFetch::Result& result) {
-                                if (generation != m_generation || !result.succeeded())
-                                    return;
-                                QImage image;
-                                if (!image.loadFromData(result.body))
-                                    return;
-                                const qreal ratio = devicePixelRatioF();
-                                QPixmap pixmap = QPixmap::fromImage(image.scaled(
-                                    ThumbnailSize * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation));
-                                pixmap.setDevicePixelRatio(ratio);
-                                m_thumbnail->setPixmap(pixmap);
-                                Q_EMIT thumbnailShown();
-                            });
+    const QImage image(file);
+    if (image.isNull())
+        return;
+    const qreal ratio = devicePixelRatioF();
+    QPixmap pixmap = QPixmap::fromImage(
+        image.scaled(ThumbnailSize * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    pixmap.setDevicePixelRatio(ratio);
+    m_thumbnail->setPixmap(pixmap);
+    Q_EMIT thumbnailShown();
 }
 
 } // namespace App

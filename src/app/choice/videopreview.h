@@ -1,8 +1,8 @@
 #pragma once
 
 #include "engine/videometadata.h"
+#include "library/thumbnailcache.h"
 
-#include <QNetworkAccessManager>
 #include <QWidget>
 
 class QLabel;
@@ -27,22 +27,19 @@ public:
     QLabel* detailsLabel() const { return m_details; }
     QLabel* statusLabel() const { return m_status; }
 
-    // "3:25", "1:02:03".
-    static QString durationText(qint64 seconds);
-
 Q_SIGNALS:
     void thumbnailShown();
 
 private:
-    void fetchThumbnail(const QUrl& address);
+    void showThumbnail(const QString& file);
 
-    QNetworkAccessManager m_network;
+    // The list's own: a picture seen here is there for the row when the download is added.
+    Library::ThumbnailCache m_thumbnails;
+    QUrl m_thumbnailAddress;
     QLabel* m_thumbnail;
     QLabel* m_title;
     QLabel* m_details;
     QLabel* m_status;
-    // Tells a late thumbnail of an earlier address apart.
-    quint64 m_generation = 0;
 };
 
 } // namespace App
