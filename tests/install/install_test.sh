@@ -15,7 +15,7 @@ prefix=$work/prefix
 cmake --install "$build" --prefix "$prefix" >/dev/null
 id=org.veltqorv.VeltQorv
 for file in bin/veltqorv share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
-    share/man/man1/veltqorv.1 share/icons/hicolor/scalable/apps/$id.svg; do
+    share/man/man1/veltqorv.1.gz share/icons/hicolor/scalable/apps/$id.svg; do
     [ -s "$prefix/$file" ] || fail "$file is not installed"
 done
 [ -x "$prefix/bin/veltqorv" ] || fail "the binary is not executable"
@@ -33,7 +33,7 @@ grep -q "^x-scheme-handler/veltqorv=$id.desktop" "$prefix/share/applications/mim
     fail "the entry does not claim veltqorv://"
 rm "$prefix/share/applications/mimeinfo.cache"
 appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" >/dev/null || fail "metainfo"
-man -l "$prefix/share/man/man1/veltqorv.1" 2>&1 >/dev/null | grep . && fail "the man page has warnings"
+man -l "$prefix/share/man/man1/veltqorv.1.gz" 2>&1 >/dev/null | grep . && fail "the man page has warnings"
 
 # Per user: the uninstall takes away exactly what the install put there.
 user=$work/user

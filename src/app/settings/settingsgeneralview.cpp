@@ -3,6 +3,7 @@
 #include "app/appkeys.h"
 #include "app/desktop/autostartentry.h"
 #include "app/desktop/notificationpermission.h"
+#include "app/settings/bookmarkletlink.h"
 #include "app/settings/sectionfooter.h"
 #include "app/shortcut/globalshortcut.h"
 #include "engine/preferences.h"
@@ -68,6 +69,16 @@ SettingsGeneralView::SettingsGeneralView(Engine::Preferences& preferences, Globa
     m_shortcutStatus->setWordWrap(true);
     shortcutLayout->addRow(m_shortcutStatus);
     layout->addWidget(shortcutBox);
+
+    auto* browser = new QGroupBox(QStringLiteral("Browser Button"));
+    auto* browserLayout = new QFormLayout(browser);
+    auto* bookmarkletRow = new QHBoxLayout;
+    bookmarkletRow->addWidget(new BookmarkletLink);
+    bookmarkletRow->addStretch();
+    browserLayout->addRow(bookmarkletRow);
+    browserLayout->addRow(new SectionFooter(QStringLiteral(
+        "Drag the button to your browser's bookmarks bar, then click it there on a video's page.")));
+    layout->addWidget(browser);
 
     auto* bottom = new QFormLayout;
     bottom->addRow(QStringLiteral("Automatically Check Updates"), m_autoCheck);

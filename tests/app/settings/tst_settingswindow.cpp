@@ -1,7 +1,9 @@
 #include "app/appkeys.h"
 #include "app/choice/downloadchoiceeditor.h"
 #include "app/desktop/autostartentry.h"
+#include "app/desktop/incomingaddresshandler.h"
 #include "app/desktop/notificationpermission.h"
+#include "app/settings/bookmarkletlink.h"
 #include "app/settings/settingsdownloadview.h"
 #include "app/settings/settingsgeneralview.h"
 #include "app/settings/settingsmousetrackpadview.h"
@@ -13,6 +15,7 @@
 #include "library/presetlist.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDBusConnection>
 #include <QDir>
@@ -20,6 +23,8 @@
 #include <QFileInfo>
 #include <QKeySequenceEdit>
 #include <QLabel>
+#include <QMimeData>
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -271,6 +276,40 @@ private Q_SLOTS:
         QTRY_VERIFY(general->notificationStatus()->isVisible() || general->notificationAdvice()->isVisible());
         QCOMPARE(general->notificationStatus()->isVisible(), serverPresent);
         QCOMPARE(general->notificationEnableButton()->isVisible(), !serverPresent);
+    }
+
+    // The browser button, run by a JavaScript engine on a page, opens an address that hands
+    // exactly that page over; a click puts the same bookmark on the clipboard.
+    void bookmarkletHandsThePageOver()
+    {
+        // As a browser has it: already percent-encoded, with a query and a fragment of its own.
+        const QString page = QStringLiteral("https://videos.example/w%C3%A9/watch?v=1&list=a%20b#t=2");
+        std::unique_ptr<QMimeData> dragged(App::BookmarkletLink::mimeData());
+        QCOMPARE(dragged->urls().size(), 1);
+        const QString script = dragged->urls().first().toString(QUrl::FullyDecoded);
+        QVERIFY(script.startsWith(QStringLiteral("javascript:")));
+        QProcess node;
+        node.start(QStringLiteral("node"),
+                   {QStringLiteral("-e"),
+                    QStringLiteral("const location = { href: process.argv[1] }; eval(process.argv[2]);"
+                                   "console.log(location.href)"),
+                    page, script.mid(int(qstrlen("javascript:")))});
+        QVERIFY2(node.waitForFinished(20000) && node.exitCode() == 0,
+                 node.readAllStandardError().constData());
+        const QString opened = QString::fromUtf8(node.readAllStandardOutput()).trimmed();
+        QCOMPARE(App::IncomingAddressHandler::addressesFromSchemeAddress(opened), QList<QUrl>{QUrl(page)});
+        QCOMPARE(QString::fromUtf16(reinterpret_cast<const char16_t*>(
+                                        dragged->data(QStringLiteral("text/x-moz-url")).constData()),
+                                    dragged->data(QStringLiteral("text/x-moz-url")).size() / 2)
+                     .section(QLatin1Char('\n'), 1),
+                 QStringLiteral("Send to VeltQorv"));
+
+        SettingsWindow window(*m_preferences, nullptr, nullptr);
+        window.show();
+        auto* link = window.generalView()->findChild<App::BookmarkletLink*>();
+        QVERIFY(link);
+        link->click();
+        QCOMPARE(QGuiApplication::clipboard()->text(), App::BookmarkletLink::script());
     }
 };
 
