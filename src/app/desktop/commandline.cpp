@@ -67,9 +67,9 @@ CommandLine::Result CommandLine::parse(const QStringList& arguments, Source sour
         result.handOver << QStringLiteral("--audio") << parser.value(audio);
     }
     if (parser.isSet(quality)) {
-        bool number = false;
-        const int height = parser.value(quality).toInt(&number);
-        if (!number || height <= 0)
+        // Zero for what is no number.
+        const int height = parser.value(quality).toInt();
+        if (height <= 0)
             return refuse(tr("--quality takes a height in lines, such as 1080, not \"%1\".")
                               .arg(parser.value(quality)));
         result.quality = height;

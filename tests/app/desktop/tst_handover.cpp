@@ -193,6 +193,11 @@ private Q_SLOTS:
         QTest::newRow("oversized scheme address")
             << QStringList{QStringLiteral("veltqorv://add?url=") + a + QString(40000, QLatin1Char('a'))}
             << QStringList();
+        // Which options are refused is the command line's to say; here that nothing is taken then.
+        QTest::newRow("relative folder")
+            << QStringList{QStringLiteral("--folder"), QStringLiteral("."), a} << QStringList();
+        QTest::newRow("unknown preset")
+            << QStringList{QStringLiteral("--preset"), QStringLiteral("Nope"), a} << QStringList();
         QTest::newRow("oversized plain address")
             << QStringList{a + QString(40000, QLatin1Char('a'))} << QStringList();
     }
