@@ -75,9 +75,9 @@ private Q_SLOTS:
              QStringLiteral("-https://example.com/c")},
             a + QStringLiteral(" | quick"));
         row("help", false, {QStringLiteral("--help"), a}, QStringLiteral("help"));
-        row("audio into the download folder", false, {QStringLiteral("--audio"), QStringLiteral("mp3"), a},
+        row("audio into the download folder", false, {QStringLiteral("--audio"), QStringLiteral("opus"), a},
             a + QStringLiteral(" | ") + downloads +
-                QStringLiteral(" -f ba/b -x --audio-format mp3 --audio-quality 2"));
+                QStringLiteral(" -f ba/b -x --audio-format opus --audio-quality 2"));
         row("preset", true, {QStringLiteral("--preset"), QStringLiteral("Clip"), a},
             a + QStringLiteral(" | ") + downloads +
                 QStringLiteral(" -f ba/b -x --audio-format flac --embed-thumbnail"));
