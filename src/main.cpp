@@ -1,6 +1,7 @@
 #include "app/application.h"
 #include "app/choice/videopreview.h"
 #include "app/desktop/appearancecontroller.h"
+#include "app/desktop/commandline.h"
 #include "app/desktop/handoverbar.h"
 #include "app/desktop/handovergate.h"
 #include "app/desktop/incomingaddresshandler.h"
@@ -21,10 +22,12 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QProcessEnvironment>
 #include <QTimer>
 
+#include <cstdio>
 #include <memory>
 
 namespace {
@@ -67,16 +70,35 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     App::Application::applyIdentity();
 
+    // Help, the version and bad usage are answered here, before the store or another instance is
+    // touched.
+    const App::CommandLine::Result commandLine =
+        App::CommandLine::parse(QApplication::arguments().mid(1), App::CommandLine::Source::own);
+    switch (commandLine.action) {
+    case App::CommandLine::Action::help:
+    case App::CommandLine::Action::version:
+        std::fputs(qPrintable(commandLine.text), stdout);
+        return 0;
+    case App::CommandLine::Action::refuse:
+        std::fprintf(stderr, "%s: %s\n",
+                     qPrintable(QFileInfo(QApplication::arguments().constFirst()).fileName()),
+                     qPrintable(commandLine.text));
+        return 2;
+    case App::CommandLine::Action::add:
+        break;
+    }
+
     // One instance per user: a later start (a browser opening a veltqorv:// address) hands its
     // arguments to the running one and leaves.
-    const QStringList handedOver = QApplication::arguments().mid(1);
+    const QStringList handedOver = commandLine.handOver;
     App::SingleInstance instance;
     const App::SingleInstance::Role role = instance.start(handedOver);
     if (role == App::SingleInstance::Role::Forwarded)
         return 0;
     if (role == App::SingleInstance::Role::Failed)
         qWarning("running without the single-instance socket: %s", qPrintable(instance.errorString()));
-    App::IncomingAddressHandler incoming;
+    Engine::Preferences& preferences = Engine::Preferences::instance();
+    App::IncomingAddressHandler incoming(preferences);
     QObject::connect(&instance, &App::SingleInstance::messageReceived, &incoming,
                      &App::IncomingAddressHandler::handleArguments);
     QApplication::setWindowIcon(App::SymbolIcon::applicationIcon());
@@ -93,13 +115,15 @@ int main(int argc, char* argv[])
         return 1;
     }
 
-    Engine::Preferences& preferences = Engine::Preferences::instance();
     App::AppearanceController appearance(preferences);
     appearance.start();
 
     Library::Notifier notifier;
     Library::MainModel model(store, preferences, &Capture::Chrono::shared(), &notifier);
-    App::HandoverGate handover([&model](const QUrl& url) { model.add({url}); });
+    const auto add = [&model](const QUrl& url, const std::optional<Engine::QorvConfig>& config) {
+        model.add({url}, config);
+    };
+    App::HandoverGate handover(add);
     App::DesktopShell shell(model);
     QObject::connect(&shell, &App::DesktopShell::finished, &application, &QCoreApplication::quit);
     shell.window().addBar(new App::HandoverBar(handover));
@@ -131,9 +155,9 @@ int main(int argc, char* argv[])
     shell.start();
     scheduleScreenshot(shell);
     // This process's own command line is the user's word; only what later starts hand over waits.
+    // It goes the same way as theirs, read again as handed over.
     const QMetaObject::Connection direct =
-        QObject::connect(&incoming, &App::IncomingAddressHandler::addressAccepted, &model,
-                         [&model](const QUrl& url) { model.add({url}); });
+        QObject::connect(&incoming, &App::IncomingAddressHandler::addressAccepted, &model, add);
     incoming.handleArguments(handedOver);
     QObject::disconnect(direct);
     QObject::connect(&incoming, &App::IncomingAddressHandler::addressAccepted, &handover,

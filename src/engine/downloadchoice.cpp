@@ -139,6 +139,14 @@ QList<QorvConfigItem> DownloadChoice::configItems() const
     return items;
 }
 
+std::optional<DownloadChoice::AudioFormat> DownloadChoice::audioFormatNamed(const QString& name)
+{
+    for (const auto& [format, text] : AudioFormats.entries)
+        if (name == text)
+            return format;
+    return std::nullopt;
+}
+
 QString DownloadChoice::badge() const
 {
     if (audioOnly)

@@ -72,6 +72,8 @@ struct DownloadChoice
     QJsonObject toJson() const;
     // Unknown or missing values fall back to the defaults above.
     static DownloadChoice fromJson(const QJsonObject& json);
+    // "mp3", "m4a", "opus", "flac" or "best"; nothing for any other text.
+    static std::optional<AudioFormat> audioFormatNamed(const QString& name);
 
     bool operator==(const DownloadChoice&) const = default;
 };

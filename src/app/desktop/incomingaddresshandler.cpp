@@ -1,5 +1,6 @@
 #include "app/desktop/incomingaddresshandler.h"
 
+#include "app/desktop/commandline.h"
 #include "capture/linkdetector.h"
 
 #include <QLoggingCategory>
@@ -32,7 +33,10 @@ bool isSchemeAddress(const QString& text)
 
 } // namespace
 
-IncomingAddressHandler::IncomingAddressHandler(QObject* parent) : QObject(parent) {}
+IncomingAddressHandler::IncomingAddressHandler(Engine::Preferences& preferences, QObject* parent)
+    : QObject(parent), m_preferences(preferences)
+{
+}
 
 QList<QUrl> IncomingAddressHandler::addressesFromSchemeAddress(const QString& text)
 {
@@ -84,12 +88,27 @@ void IncomingAddressHandler::handleArguments(const QStringList& arguments)
 {
     // Lets tests and users see what an instance took without a window to look at.
     static const bool trace = qEnvironmentVariableIntValue("VELTQORV_TRACE_ADDRESSES") == 1;
-    for (const QUrl& url : addressesFromArguments(arguments)) {
+    const CommandLine::Result line = CommandLine::parse(arguments, CommandLine::Source::handedOver);
+    if (line.action != CommandLine::Action::add) {
+        const QString why = line.action == CommandLine::Action::refuse
+                                ? line.text
+                                : QStringLiteral("not for a running instance");
+        qCInfo(lcIncoming).noquote() << "refused" << excerpt(arguments.join(QLatin1Char(' ')))
+                                     << QStringLiteral("(%1)").arg(why);
+        return;
+    }
+    const CommandLine::Options options = CommandLine::options(line, m_preferences);
+    if (!options.refusal.isEmpty()) {
+        qCInfo(lcIncoming).noquote() << "refused" << excerpt(arguments.join(QLatin1Char(' ')))
+                                     << QStringLiteral("(%1)").arg(options.refusal);
+        return;
+    }
+    for (const QUrl& url : line.addresses) {
         if (trace) {
             std::fprintf(stderr, "accepted address: %s\n", url.toEncoded().constData());
             std::fflush(stderr);
         }
-        Q_EMIT addressAccepted(url);
+        Q_EMIT addressAccepted(url, options.config);
     }
 }
 

@@ -1,8 +1,16 @@
 #pragma once
 
+#include "engine/qorvconfig.h"
+
 #include <QObject>
 #include <QStringList>
 #include <QUrl>
+
+#include <optional>
+
+namespace Engine {
+class Preferences;
+}
 
 namespace App {
 
@@ -13,7 +21,8 @@ class IncomingAddressHandler : public QObject
 {
     Q_OBJECT
 public:
-    explicit IncomingAddressHandler(QObject* parent = nullptr);
+    // The presets and the download folder that the options of the arguments refer to.
+    explicit IncomingAddressHandler(Engine::Preferences& preferences, QObject* parent = nullptr);
 
     static QString scheme() { return QStringLiteral("veltqorv"); }
 
@@ -24,11 +33,16 @@ public:
     static QList<QUrl> addressesFromArguments(const QStringList& arguments);
 
 public Q_SLOTS:
-    // Emits addressAccepted() for each accepted address, in order; logs each refusal.
+    // Reads `arguments` as a command line handed over (CommandLine); emits addressAccepted() for
+    // each accepted address, in order, or nothing when the options are refused. Logs each refusal.
     void handleArguments(const QStringList& arguments);
 
 Q_SIGNALS:
-    void addressAccepted(const QUrl& url);
+    // `config`: the option set the options make, or nothing for a quick add.
+    void addressAccepted(const QUrl& url, const std::optional<Engine::QorvConfig>& config);
+
+private:
+    Engine::Preferences& m_preferences;
 };
 
 } // namespace App

@@ -2,6 +2,8 @@
 #include "app/desktop/handovergate.h"
 #include "app/desktop/incomingaddresshandler.h"
 #include "app/desktop/singleinstance.h"
+#include "engine/preferences.h"
+#include "support/sqlfile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -191,6 +193,11 @@ private Q_SLOTS:
         QTest::newRow("oversized scheme address")
             << QStringList{QStringLiteral("veltqorv://add?url=") + a + QString(40000, QLatin1Char('a'))}
             << QStringList();
+        // Which options are refused is the command line's to say; here that nothing is taken then.
+        QTest::newRow("relative folder")
+            << QStringList{QStringLiteral("--folder"), QStringLiteral("."), a} << QStringList();
+        QTest::newRow("unknown preset")
+            << QStringList{QStringLiteral("--preset"), QStringLiteral("Nope"), a} << QStringList();
         QTest::newRow("oversized plain address")
             << QStringList{a + QString(40000, QLatin1Char('a'))} << QStringList();
     }
@@ -199,7 +206,8 @@ private Q_SLOTS:
     {
         QFETCH(QStringList, arguments);
         QFETCH(QStringList, expected);
-        IncomingAddressHandler handler;
+        Engine::Preferences preferences(m_dir.filePath(QStringLiteral("preferences.conf")));
+        IncomingAddressHandler handler(preferences);
         QSignalSpy spy(&handler, &IncomingAddressHandler::addressAccepted);
         handler.handleArguments(arguments);
         QStringList accepted;
@@ -214,11 +222,17 @@ private Q_SLOTS:
     {
         qint64 now = 0;
         QList<QUrl> added;
-        HandoverGate gate([&](const QUrl& url) { added << url; }, [&] { return now; });
+        QStringList configs;
+        HandoverGate gate(
+            [&](const QUrl& url, const std::optional<Engine::QorvConfig>& config) {
+                added << url;
+                configs << (config ? config->name() : QString());
+            },
+            [&] { return now; });
         QSignalSpy waiting(&gate, &HandoverGate::waitingChanged);
         const auto url = [](int i) { return QUrl(QStringLiteral("https://example.com/%1").arg(i)); };
         for (int i = 0; i < 6; ++i)
-            gate.offer(url(i));
+            gate.offer(url(i), Engine::QorvConfig(QStringLiteral("set %1").arg(i), {}));
         QCOMPARE(added.size(), HandoverGate::BurstLimit);
         QCOMPARE(gate.waiting(), QList<QUrl>{url(5)});
         QCOMPARE(waiting.takeLast().first().toInt(), 1);
@@ -229,6 +243,8 @@ private Q_SLOTS:
         QCOMPARE(gate.waiting(), (QList<QUrl>{url(5), url(6)}));
         gate.addWaiting();
         QCOMPARE(added.mid(5), (QList<QUrl>{url(5), url(6)}));
+        // A waiting address keeps its option set; one without gets none.
+        QCOMPARE(configs.mid(4), (QStringList{QStringLiteral("set 4"), QStringLiteral("set 5"), QString()}));
         QCOMPARE(waiting.takeLast().first().toInt(), 0);
 
         gate.offer(url(7));
@@ -242,8 +258,9 @@ private Q_SLOTS:
         QVERIFY(!added.contains(url(13)));
     }
 
-    // Which addresses are taken is the handler's to check; here that they reach the first one.
-    void secondStartOfTheProgramHandsTheAddressOver()
+    // Which addresses are taken is the handler's to check; here that they reach the first one,
+    // with their options, and that help and bad usage never leave the later start.
+    void laterStartsOfTheProgramHandTheirArgumentsOver()
     {
         QTemporaryDir root;
         const QProcessEnvironment environment = programEnvironment(root);
@@ -263,6 +280,53 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT((trace += first.readAllStandardError()).contains("accepted address: "),
                                  30000);
         QVERIFY2(trace.contains("accepted address: " + url.toLatin1() + '\n'), trace.constData());
+
+        const auto run = [&environment](QProcess& process, const QStringList& arguments) {
+            process.setProcessEnvironment(environment);
+            process.start(program(), arguments);
+            return process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit;
+        };
+        QProcess version;
+        QVERIFY(run(version, {QStringLiteral("--version")}));
+        QCOMPARE(version.exitCode(), 0);
+        QVERIFY(version.readAllStandardOutput().startsWith("VeltQorv "));
+        const QString refused = QStringLiteral("http://127.0.0.1:9/refused.mp4");
+        QProcess misused;
+        QVERIFY(run(misused, {QStringLiteral("--audio"), QStringLiteral("wav"), refused}));
+        QCOMPARE(misused.exitCode(), 2);
+        QVERIFY(misused.readAllStandardError().contains("--audio"));
+
+        // The folder is relative to the later start's working folder.
+        QTemporaryDir elsewhere;
+        QVERIFY(QDir(elsewhere.path()).mkdir(QStringLiteral("out")));
+        const QString audio = QStringLiteral("http://127.0.0.1:9/audio.mp4");
+        QProcess withOptions;
+        withOptions.setWorkingDirectory(elsewhere.path());
+        QVERIFY(run(withOptions, {QStringLiteral("--audio"), QStringLiteral("mp3"),
+                                  QStringLiteral("--folder"), QStringLiteral("out"), audio}));
+        QCOMPARE(withOptions.exitCode(), 0);
+        const TestSupport::SqlFile store(root.filePath(QStringLiteral("data/VeltQorv/db.store")), true);
+        // The option set of the item added for `audio`, as the tool gets it.
+        const auto storedOptions = [&store] {
+            const QByteArray items =
+                store
+                    .value(QStringLiteral("SELECT c.itemDic FROM ShakeItem i JOIN QorvConfig c"
+                                          " ON c.id = i.qorvConfig WHERE i.source LIKE '%audio.mp4'"))
+                    .toByteArray();
+            Engine::QorvConfig config;
+            config.setItemDic(Engine::QorvConfig::decodeItems(items).value_or(
+                QList<QPair<Engine::QorvConfigItem, bool>>()));
+            return config.arguments();
+        };
+        QStringList options;
+        QTRY_VERIFY_WITH_TIMEOUT(!(options = storedOptions()).isEmpty(), 30000);
+        const QString folder = QDir(elsewhere.path()).filePath(QStringLiteral("out"));
+        QVERIFY2(options.contains(QStringLiteral("-x")) &&
+                     options.join(QLatin1Char(' ')).contains(QStringLiteral("--audio-format mp3")) &&
+                     options.mid(options.indexOf(QStringLiteral("-P")), 2) ==
+                         (QStringList{QStringLiteral("-P"), folder}),
+                 qPrintable(options.join(QLatin1Char(' '))));
+        QVERIFY(!(trace += first.readAllStandardError()).contains("refused.mp4"));
         QCOMPARE(first.state(), QProcess::Running);
         first.terminate();
         QVERIFY(first.waitForFinished(10000));
