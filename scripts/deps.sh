@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-declarative-dev qt6-svg-dev
+    qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
     libxcb1-dev libxcb-xinput-dev libxcb-keysyms1-dev libx11-dev libxkbcommon-dev libxkbcommon-x11-dev
     xvfb xauth dbus dbus-x11 dunst trayer xdotool
     yt-dlp ffmpeg python3 nodejs zsh tzdata

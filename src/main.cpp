@@ -6,6 +6,7 @@
 #include "app/desktop/handovergate.h"
 #include "app/desktop/incomingaddresshandler.h"
 #include "app/desktop/singleinstance.h"
+#include "app/desktop/translationloader.h"
 #include "app/desktopshell.h"
 #include "app/gesture/gesturecontroller.h"
 #include "app/settings/settingswindow.h"
@@ -69,6 +70,7 @@ int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     App::Application::applyIdentity();
+    App::TranslationLoader::install(application);
 
     // Help, the version and bad usage are answered here, before the store or another instance is
     // touched.
