@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Makes docs/main-window.png, the main window over a store with a few downloads, and
+# Makes docs/main-window.png, the main window over a store with a few downloads (and
+# docs/main-window-de.png, the same under a German locale), and
 # docs/new-download.png, the New Download window showing what the real yt-dlp read from a local
 # page. Drawn under Xvfb by the application itself (VELTQORV_SCREENSHOT), in private settings and
 # data folders.
@@ -29,6 +30,10 @@ mkdir -p docs
 VELTQORV_SCREENSHOT="$PWD/docs/main-window.png" \
     xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- "$build/veltqorv"
 echo "wrote docs/main-window.png"
+# The same window in German, as a user with that locale sees it.
+env -u LC_ALL LANG=de_DE.UTF-8 VELTQORV_SCREENSHOT="$PWD/docs/main-window-de.png" \
+    xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- "$build/veltqorv"
+echo "wrote docs/main-window-de.png"
 
 # A page the tool reads like a site's: a video at two heights, subtitles and a poster.
 www="$scratch/www"
