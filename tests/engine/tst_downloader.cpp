@@ -113,6 +113,9 @@ private Q_SLOTS:
         const QString dash = TestMedia::dashFolder(2);
         QVERIFY2(!dash.isEmpty(), "ffmpeg could not make the DASH stream");
         QVERIFY(QFile::link(dash, served + QStringLiteral("/dash")));
+        const QString hls = TestMedia::hlsFolder(2);
+        QVERIFY2(!hls.isEmpty(), "ffmpeg could not make the HLS stream");
+        QVERIFY(QFile::link(hls, served + QStringLiteral("/hls")));
         m_server = std::make_unique<LocalHttpServer>(served);
         QVERIFY2(m_server->start(), qPrintable(m_server->errorString()));
     }
@@ -179,6 +182,7 @@ private Q_SLOTS:
 
     void choicesMakeTheirFiles_data()
     {
+        QTest::addColumn<QString>("page");
         QTest::addColumn<DownloadChoice>("choice");
         QTest::addColumn<QString>("container"); // as ffprobe names it
         QTest::addColumn<int>("height");        // 0: no picture
@@ -188,23 +192,28 @@ private Q_SLOTS:
         DownloadChoice video;
         video.maxHeight = 480;
         video.container = DownloadChoice::Container::mp4;
-        QTest::newRow("480p mp4") << video << "mov,mp4" << 480 << false << false;
+        QTest::newRow("480p mp4") << "player.html" << video << "mov,mp4" << 480 << false << false;
         DownloadChoice mkv = video;
         mkv.container = DownloadChoice::Container::mkv;
         mkv.maxHeight.reset();
         mkv.subtitleLanguages = {QStringLiteral("en")};
-        QTest::newRow("best mkv, subtitles inside") << mkv << "matroska" << 720 << true << false;
+        QTest::newRow("best mkv, subtitles inside")
+            << "player.html" << mkv << "matroska" << 720 << true << false;
         DownloadChoice beside = video;
         beside.subtitleLanguages = {QStringLiteral("en")};
         beside.embedSubtitles = false;
-        QTest::newRow("subtitles beside") << beside << "mov,mp4" << 480 << false << true;
+        QTest::newRow("subtitles beside") << "player.html" << beside << "mov,mp4" << 480 << false << true;
         DownloadChoice mp3;
         mp3.audioOnly = true;
-        QTest::newRow("mp3") << mp3 << "mp3" << 0 << false << false;
+        // The variant under the cap, not the best or worst of the master playlist's three.
+        QTest::newRow("480p mp4 from HLS")
+            << "hls/stream.html" << video << "mov,mp4" << 480 << false << false;
+        QTest::newRow("mp3") << "player.html" << mp3 << "mp3" << 0 << false << false;
     }
 
     void choicesMakeTheirFiles()
     {
+        QFETCH(QString, page);
         QFETCH(DownloadChoice, choice);
         QFETCH(QString, container);
         QFETCH(int, height);
@@ -219,7 +228,7 @@ private Q_SLOTS:
         for (const QorvConfigItem& item : choice.configItems())
             options += item.tokens();
 
-        const Run run = runToEnd(*make(m_server->url(QStringLiteral("player.html")), options));
+        const Run run = runToEnd(*make(m_server->url(page), options));
         QCOMPARE(run.result.status(), DownloaderStatus::completed);
         const QString file = run.result.location().value_or(QUrl()).toLocalFile();
         QProcess probe;

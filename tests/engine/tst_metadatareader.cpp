@@ -61,6 +61,9 @@ private Q_SLOTS:
         const QString served = m_work.filePath(QStringLiteral("www"));
         QVERIFY(QDir().mkpath(served));
         QVERIFY2(TestMedia::playerPage(served), "ffmpeg could not make the player's videos");
+        const QString hls = TestMedia::hlsFolder(2);
+        QVERIFY2(!hls.isEmpty(), "ffmpeg could not make the HLS stream");
+        QVERIFY(QFile::link(hls, served + QStringLiteral("/hls")));
         m_server = std::make_unique<LocalHttpServer>(served);
         QVERIFY2(m_server->start(), qPrintable(m_server->errorString()));
     }
@@ -76,6 +79,10 @@ private Q_SLOTS:
         QCOMPARE(player->qualities, (QList<Quality>{{720, {}}, {480, {}}}));
         QCOMPARE(player->subtitles, QStringList{QStringLiteral("en")});
         QVERIFY(!player->isList);
+        // Heights read from the master playlist's variants, not from any file.
+        const std::optional<VideoMetadata> stream = read(m_server->url(QStringLiteral("hls/stream.html")));
+        QVERIFY(stream);
+        QCOMPARE(stream->qualities, (QList<Quality>{{720, {}}, {480, {}}, {240, {}}}));
 
         QString reason;
         QVERIFY(!read(m_server->url(QStringLiteral("missing.html")), &reason));

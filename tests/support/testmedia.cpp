@@ -94,6 +94,37 @@ QString TestMedia::dashFolder(int seconds)
     return QFileInfo::exists(target + manifest) ? target : QString();
 }
 
+QString TestMedia::hlsFolder(int seconds)
+{
+    const QString target = QStringLiteral(VELTQORV_TESTSUPPORT_MEDIA_DIR "/hls-%1s").arg(seconds);
+    const QString page = QStringLiteral("/stream.html");
+    if (QFileInfo::exists(target + page))
+        return target;
+    QStringList arguments;
+    for (const int height : {720, 480, 240}) {
+        const QString source = clip(seconds, 0, height);
+        if (source.isEmpty())
+            return {};
+        arguments << QStringLiteral("-i") << source;
+    }
+    const QString partial = partialName(target);
+    if (!QDir().mkpath(partial))
+        return {};
+    arguments << QStringLiteral("-map 0:v -map 0:a -map 1:v -map 1:a -map 2:v -map 2:a -c copy -f hls "
+                                "-hls_playlist_type vod -master_pl_name master.m3u8")
+                     .split(QLatin1Char(' '))
+              << QStringLiteral("-var_stream_map") << QStringLiteral("v:0,a:0 v:1,a:1 v:2,a:2")
+              << QStringLiteral("-hls_segment_filename") << partial + QStringLiteral("/v%v-%d.ts")
+              << partial + QStringLiteral("/v%v.m3u8");
+    const QByteArray html = "<html><body><video><source src=\"master.m3u8\" "
+                            "type=\"application/x-mpegURL\"></video></body></html>";
+    QFile file(partial + page);
+    if (!runFfmpeg(arguments) || !file.open(QIODevice::WriteOnly) || file.write(html) != html.size() ||
+        !file.flush() || !QDir().rename(partial, target))
+        QDir(partial).removeRecursively();
+    return QFileInfo::exists(target + page) ? target : QString();
+}
+
 bool TestMedia::playerPage(const QString& folder)
 {
     const auto write = [&folder](const char* name, const QByteArray& bytes) {

@@ -15,6 +15,9 @@ public:
     // A folder holding a DASH manifest, manifest.mpd, with separate video and audio streams cut
     // from clip(seconds): the tool downloads both and merges them. Empty on failure.
     static QString dashFolder(int seconds);
+    // A folder holding stream.html, a page whose video is the HLS master playlist master.m3u8
+    // with variants at 720, 480 and 240 lines, each cut from clip(seconds). Empty on failure.
+    static QString hlsFolder(int seconds);
     // Writes player.html into `folder`: a page whose video comes at 720 and 480 lines
     // (v720.mp4, v480.mp4) with English subtitles (en.vtt), titled "Player".
     static bool playerPage(const QString& folder);
