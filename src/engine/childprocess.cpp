@@ -150,7 +150,7 @@ void ChildProcess::start(const Launch& launch)
     // execve stops at a NUL, which would cut an argument short of what was asked.
     if (std::any_of(launch.arguments.begin(), launch.arguments.end(),
                     [](const QString& argument) { return argument.contains(QChar(0)); })) {
-        finish(ProcessResult::launchFailure(QStringLiteral("An argument contains a NUL character.")));
+        finish(ProcessResult::launchFailure(tr("An argument contains a NUL character.")));
         return;
     }
     QProcessEnvironment environment = launch.environment;

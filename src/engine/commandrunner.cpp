@@ -43,7 +43,7 @@ void CommandRunner::start(const ShellCommand& command)
     shellLaunch.arguments = command.arguments();
     shellLaunch.environment = QProcessEnvironment::systemEnvironment();
     if (!shellPath)
-        shellLaunch.launchError = QStringLiteral("The shell %1 was not found.").arg(command.shell().name());
+        shellLaunch.launchError = tr("The shell %1 was not found.").arg(command.shell().name());
     launch(std::move(shellLaunch));
 }
 

@@ -150,12 +150,17 @@ std::optional<DownloadChoice::AudioFormat> DownloadChoice::audioFormatNamed(cons
 QString DownloadChoice::badge() const
 {
     if (audioOnly)
-        return audioFormat == AudioFormat::best ? QStringLiteral("Audio")
+        //: Badge of an audio-only download in the best format the site has
+        return audioFormat == AudioFormat::best ? tr("Audio")
                                                 : QString(AudioFormats.of(audioFormat)).toUpper();
-    const QString quality = maxHeight ? QStringLiteral("%1p").arg(*maxHeight) : QStringLiteral("Best");
+    //: Badge: a video height in pixels, as in 1080p
+    const QString quality = maxHeight ? tr("%1p").arg(*maxHeight)
+                                      //: Badge: the best quality the site offers
+                                      : tr("Best");
     if (container == Container::asSite)
         return quality;
-    return quality + QStringLiteral(" \u00b7 ") + QString(Containers.of(container)).toUpper();
+    //: Badge: the quality and the container, as in 1080p · MKV
+    return tr("%1 · %2").arg(quality, QString(Containers.of(container)).toUpper());
 }
 
 QString DownloadChoice::badgeOf(const QList<QorvConfigItem>& items)
@@ -167,17 +172,20 @@ QString DownloadChoice::badgeOf(const QList<QorvConfigItem>& items)
     if (audio) {
         const QString format =
             valueOf(items, QorvConfigItem::Case::raw, {"--audio-format"}).value_or(QString());
-        return format.isEmpty() || format == QLatin1String("best") ? QStringLiteral("Audio")
-                                                                   : format.toUpper();
+        //: Badge of an audio-only download in the best format the site has
+        return format.isEmpty() || format == QLatin1String("best") ? tr("Audio") : format.toUpper();
     }
     const std::optional<QString> format = valueOf(items, QorvConfigItem::Case::format, {"-f", "--format"});
     QString quality;
     if (!format || *format == BestFormat)
-        quality = QStringLiteral("Best");
+        //: Badge: the best quality the site offers
+        quality = tr("Best");
     else if (const std::optional<int> height = cappedHeight(items))
-        quality = QStringLiteral("%1p").arg(*height);
+        //: Badge: a video height in pixels, as in 1080p
+        quality = tr("%1p").arg(*height);
     else
-        quality = QStringLiteral("Custom");
+        //: Badge: a format chosen by hand
+        quality = tr("Custom");
     // A remux to several containers ("aac>m4a/mkv") names none.
     static const QRegularExpression plainWord(QStringLiteral("^[a-z0-9]+$"));
     std::optional<QString> container =
@@ -186,7 +194,8 @@ QString DownloadChoice::badgeOf(const QList<QorvConfigItem>& items)
         container = valueOf(items, QorvConfigItem::Case::raw, {"--remux-video"});
     if (!container || !plainWord.match(*container).hasMatch())
         return quality;
-    return quality + QStringLiteral(" \u00b7 ") + container->toUpper();
+    //: Badge: the quality and the container, as in 1080p · MKV
+    return tr("%1 · %2").arg(quality, container->toUpper());
 }
 
 std::optional<int> DownloadChoice::cappedHeight(const QList<QorvConfigItem>& items)

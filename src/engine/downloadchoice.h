@@ -2,6 +2,7 @@
 
 #include "qorvconfigitem.h"
 
+#include <QCoreApplication>
 #include <QJsonObject>
 #include <QList>
 #include <QString>
@@ -76,6 +77,8 @@ struct DownloadChoice
     static std::optional<AudioFormat> audioFormatNamed(const QString& name);
 
     bool operator==(const DownloadChoice&) const = default;
+
+    Q_DECLARE_TR_FUNCTIONS(DownloadChoice)
 };
 
 } // namespace Engine

@@ -63,14 +63,13 @@ std::optional<QString> Downloader::toolAddress(const QString& address, QString* 
     };
     const QString trimmed = address.trimmed();
     if (trimmed.isEmpty())
-        return refuse(QStringLiteral("The address is empty."));
+        return refuse(tr("The address is empty."));
     // The tool would take it for an option, whatever stands before it.
     if (trimmed.startsWith(QLatin1Char('-')))
-        return refuse(
-            QStringLiteral("The address \"%1\" begins with \"-\" and is not a web address.").arg(trimmed));
+        return refuse(tr("The address \"%1\" begins with \"-\" and is not a web address.").arg(trimmed));
     const QUrl url(trimmed, QUrl::TolerantMode);
     if (!url.isValid())
-        return refuse(QStringLiteral("The address \"%1\" is not a valid web address.").arg(trimmed));
+        return refuse(tr("The address \"%1\" is not a valid web address.").arg(trimmed));
     return url.toString(QUrl::FullyEncoded);
 }
 
@@ -151,14 +150,14 @@ void Downloader::onBinResolved(const std::optional<QString>& path)
         return;
     }
     if (!path) {
-        fail(DownloaderProcessError::downloaderBinNotFound(), QStringLiteral("yt-dlp not found!"));
+        fail(DownloaderProcessError::downloaderBinNotFound(), tr("yt-dlp not found!"));
         return;
     }
     m_bin = path;
     const std::optional<QString> runnable = ToolPath::runnableBin(*path, m_environment);
     if (!runnable) {
         fail(DownloaderProcessError::downloaderBinNotFound(),
-             QStringLiteral("yt-dlp not found at %1").arg(path->trimmed()));
+             tr("yt-dlp not found at %1").arg(path->trimmed()));
         return;
     }
     const QString bin = *runnable;
@@ -334,7 +333,7 @@ void Downloader::onRunnerFinished(const ProcessResult& processResult)
         return;
     }
     if (processResult.kind() == ProcessResult::Kind::LaunchFailure) {
-        const QString reason = QStringLiteral("yt-dlp could not be started: %1").arg(processResult.text());
+        const QString reason = tr("yt-dlp could not be started: %1").arg(processResult.text());
         fail(DownloaderProcessError::downloadFailed(reason), reason);
         return;
     }

@@ -67,9 +67,8 @@ DownloaderProcessError FailureClassification::failureForExit(const QString& erro
     const QString trimmed = errorText.trimmed();
     if (!trimmed.isEmpty())
         return DownloaderProcessError::downloadFailed(errorText);
-    return DownloaderProcessError::downloadFailed(exitStatus >= 0
-                                                      ? QStringLiteral("exit status %1").arg(exitStatus)
-                                                      : QStringLiteral("killed by a signal"));
+    return DownloaderProcessError::downloadFailed(exitStatus >= 0 ? tr("exit status %1").arg(exitStatus)
+                                                                  : tr("killed by a signal"));
 }
 
 QDateTime FailureClassification::computeStartDate(const QString& excerpt, const Context& context)

@@ -2,6 +2,7 @@
 
 #include "downloaderprocesserror.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QString>
 
@@ -15,6 +16,8 @@ class TimePhraseParser;
 // or a live event that has not begun, when to try again.
 class FailureClassification
 {
+    Q_DECLARE_TR_FUNCTIONS(FailureClassification)
+
 public:
     struct Context
     {

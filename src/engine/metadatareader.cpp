@@ -85,7 +85,7 @@ void MetadataReader::onBin(quint64 generation, const std::optional<QString>& pat
         return;
     const std::optional<QString> bin = path ? ToolPath::runnableBin(*path, m_environment) : std::nullopt;
     if (!bin) {
-        fail(QStringLiteral("yt-dlp not found!"));
+        fail(tr("yt-dlp not found!"));
         return;
     }
     m_runner = new CommandRunner(this);
@@ -95,13 +95,13 @@ void MetadataReader::onBin(quint64 generation, const std::optional<QString>& pat
         m_runner->deleteLater();
         if (!result.isOutput()) {
             const QString reason = reasonIn(result.text());
-            fail(reason.isEmpty() ? QStringLiteral("yt-dlp could not read the address.") : reason);
+            fail(reason.isEmpty() ? tr("yt-dlp could not read the address.") : reason);
             return;
         }
         QString error;
         const std::optional<VideoMetadata> metadata = VideoMetadata::fromJson(result.text().toUtf8(), &error);
         if (!metadata) {
-            fail(QStringLiteral("yt-dlp answered with something unreadable (%1).").arg(error));
+            fail(tr("yt-dlp answered with something unreadable (%1).").arg(error));
             return;
         }
         m_reading = false;

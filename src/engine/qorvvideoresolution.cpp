@@ -37,7 +37,10 @@ QString QorvVideoResolution::text() const
 
 QString QorvVideoResolution::label() const
 {
-    return m_case == best ? QStringLiteral("Best") : text() + QLatin1Char('p');
+    //: The highest resolution the site offers
+    return m_case == best ? tr("Best")
+                          //: A video height in pixels, as in 1080p
+                          : tr("%1p").arg(text());
 }
 
 QList<QorvConfigItem> QorvVideoResolution::configItems() const

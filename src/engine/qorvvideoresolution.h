@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 
@@ -12,6 +13,8 @@ class QorvConfigItem;
 // A preferred video resolution for new downloads, stored by its text value.
 class QorvVideoResolution
 {
+    Q_DECLARE_TR_FUNCTIONS(QorvVideoResolution)
+
 public:
     enum Case
     {

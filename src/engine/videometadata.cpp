@@ -43,7 +43,7 @@ std::optional<VideoMetadata> VideoMetadata::fromJson(const QByteArray& json, QSt
     const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
     if (!document.isObject()) {
         if (error)
-            *error = parseError.error == QJsonParseError::NoError ? QStringLiteral("not a JSON object")
+            *error = parseError.error == QJsonParseError::NoError ? tr("not a JSON object")
                                                                   : parseError.errorString();
         return std::nullopt;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QList>
 #include <QMetaType>
 #include <QString>
@@ -38,6 +39,8 @@ struct VideoMetadata
 
     // Nothing, with the reason in `error`, when `json` is not one JSON object.
     static std::optional<VideoMetadata> fromJson(const QByteArray& json, QString* error = nullptr);
+
+    Q_DECLARE_TR_FUNCTIONS(VideoMetadata)
 };
 
 } // namespace Engine

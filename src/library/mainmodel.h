@@ -98,10 +98,10 @@ public:
     std::optional<QString> windowSubTitle() const { return m_windowSubTitle; }
     void setWindowSubTitle(const std::optional<QString>& subtitle);
 
-    static QString noValidUrlMessage() { return QStringLiteral("No valid URL found in clipboard!"); }
+    static QString noValidUrlMessage() { return tr("No valid URL found in clipboard!"); }
     static QString storeFailureMessage(const QString& reason)
     {
-        return QStringLiteral("The list of downloads could not be saved: %1").arg(reason);
+        return tr("The list of downloads could not be saved: %1").arg(reason);
     }
 
 Q_SIGNALS:

@@ -31,12 +31,12 @@ void ShakeItemDownloaderActor::run()
 {
     const std::optional<ShakeItem> item = m_store.item(m_itemId);
     if (!item) {
-        finishWithError(QStringLiteral("The download is no longer in the library."));
+        finishWithError(tr("The download is no longer in the library."));
         return;
     }
     m_source = item->source;
     if (!item->source) {
-        finishWithError(QStringLiteral("The download has no address."));
+        finishWithError(tr("The download has no address."));
         return;
     }
     if (item->qorvConfigId) {
@@ -155,9 +155,9 @@ bool ShakeItemDownloaderActor::recordOutcome(Notifier* notifier) const
 QString ShakeItemDownloaderActor::notificationTitle(const DownloaderResult* result)
 {
     if (!result)
-        return QStringLiteral("Untitled");
+        return tr("Untitled");
     if (result->status() == DownloaderStatus::completed)
-        return QStringLiteral("✅ Downloaded");
+        return tr("✅ Downloaded");
     return QStringLiteral("VeltQorv");
 }
 

@@ -1,22 +1,30 @@
 #include "sidebaritemtype.h"
 
+#include <QCoreApplication>
+
 namespace Library {
 
 QString title(SidebarItemType type)
 {
     switch (type) {
     case SidebarItemType::all:
-        return QStringLiteral("All");
+        //: Sidebar entry: every download
+        return QCoreApplication::translate("SidebarItemType", "All");
     case SidebarItemType::running:
-        return QStringLiteral("Downloading");
+        //: Sidebar entry: the running downloads
+        return QCoreApplication::translate("SidebarItemType", "Downloading");
     case SidebarItemType::stopped:
-        return QStringLiteral("Stopped");
+        //: Sidebar entry: the stopped or failed downloads
+        return QCoreApplication::translate("SidebarItemType", "Stopped");
     case SidebarItemType::failed:
-        return QStringLiteral("Failed");
+        //: Sidebar entry: the failed downloads
+        return QCoreApplication::translate("SidebarItemType", "Failed");
     case SidebarItemType::starred:
-        return QStringLiteral("Starred");
+        //: Sidebar entry: the starred downloads
+        return QCoreApplication::translate("SidebarItemType", "Starred");
     case SidebarItemType::premieres:
-        return QStringLiteral("Premieres");
+        //: Sidebar entry: downloads waiting for a premiere or a live event
+        return QCoreApplication::translate("SidebarItemType", "Premieres");
     }
     return QString();
 }
@@ -25,17 +33,18 @@ QString description(SidebarItemType type)
 {
     switch (type) {
     case SidebarItemType::all:
-        return QStringLiteral("All downloads added");
+        return QCoreApplication::translate("SidebarItemType", "All downloads added");
     case SidebarItemType::running:
-        return QStringLiteral("Running downloads");
+        return QCoreApplication::translate("SidebarItemType", "Running downloads");
     case SidebarItemType::stopped:
-        return QStringLiteral("Stopped or failed downloads");
+        return QCoreApplication::translate("SidebarItemType", "Stopped or failed downloads");
     case SidebarItemType::failed:
-        return QStringLiteral("Failed downloads");
+        return QCoreApplication::translate("SidebarItemType", "Failed downloads");
     case SidebarItemType::starred:
-        return QStringLiteral("Starred downloads");
+        return QCoreApplication::translate("SidebarItemType", "Starred downloads");
     case SidebarItemType::premieres:
-        return QStringLiteral("Download will begin when premieres start broadcasting.");
+        return QCoreApplication::translate("SidebarItemType",
+                                           "Download will begin when premieres start broadcasting.");
     }
     return QString();
 }

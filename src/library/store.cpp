@@ -64,10 +64,9 @@ bool Store::fail(const QString& message) const
 
 bool Store::refuseOpen(const QString& reason)
 {
-    m_errorMessage =
-        QStringLiteral("The download library \u201c%1\u201d cannot be opened: %2. The file has been "
-                       "left as it is.")
-            .arg(QDir::toNativeSeparators(m_path), reason);
+    m_errorMessage = tr("The download library “%1” cannot be opened: %2. The file has been "
+                        "left as it is.")
+                         .arg(QDir::toNativeSeparators(m_path), reason);
     m_lastError = reason;
     if (QSqlDatabase::contains(m_connection)) {
         {
@@ -84,28 +83,28 @@ bool Store::refuseOpen(const QString& reason)
 bool Store::open(const QString& path)
 {
     if (m_open)
-        return fail(QStringLiteral("the store is open already"));
+        return fail(tr("the store is open already"));
     m_path = path;
     m_errorMessage.clear();
     if (path.isEmpty())
-        return refuseOpen(QStringLiteral("no file was named"));
+        return refuseOpen(tr("no file was named"));
 
     // Whatever SQLite would do with a file that is not ours, nothing may be written to it, so
     // the header is checked before SQLite sees the file.
     const QFileInfo info(path);
     if (info.exists()) {
         if (info.isDir())
-            return refuseOpen(QStringLiteral("it is a folder"));
+            return refuseOpen(tr("it is a folder"));
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
-            return refuseOpen(QStringLiteral("it cannot be read (%1)").arg(file.errorString()));
+            return refuseOpen(tr("it cannot be read (%1)").arg(file.errorString()));
         const QByteArray header = file.read(16);
         if (!header.isEmpty() && header != QByteArray("SQLite format 3\0", 16))
-            return refuseOpen(QStringLiteral("it is not a database"));
+            return refuseOpen(tr("it is not a database"));
         if (!info.isWritable())
-            return refuseOpen(QStringLiteral("it cannot be written"));
+            return refuseOpen(tr("it cannot be written"));
     } else if (!QDir().mkpath(info.absolutePath())) {
-        return refuseOpen(QStringLiteral("its folder cannot be created"));
+        return refuseOpen(tr("its folder cannot be created"));
     }
 
     // One process per file: a second one would take the first one's running downloads for
@@ -118,9 +117,8 @@ bool Store::open(const QString& path)
         QString host;
         QString application;
         if (lock->error() == QLockFile::LockFailedError && lock->getLockInfo(&pid, &host, &application))
-            return refuseOpen(
-                QStringLiteral("another %1 (process %2) is using it").arg(application).arg(pid));
-        return refuseOpen(QStringLiteral("its lock file cannot be made"));
+            return refuseOpen(tr("another %1 (process %2) is using it").arg(application).arg(pid));
+        return refuseOpen(tr("its lock file cannot be made"));
     }
     m_lock = std::move(lock);
 

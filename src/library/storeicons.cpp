@@ -45,7 +45,7 @@ std::optional<qint64> Store::storeFavicon(const QUrl& site, const std::optional<
 {
     const QString key = siteKey(site);
     if (key.isEmpty()) {
-        fail(QStringLiteral("a site icon needs a scheme and a host"));
+        fail(tr("a site icon needs a scheme and a host"));
         return std::nullopt;
     }
     TransactionGuard transaction(*this);
@@ -107,7 +107,7 @@ bool Store::linkFavicon(qint64 itemId, qint64 faviconId)
     if (!q.exec())
         return fail(q);
     if (q.numRowsAffected() != 1)
-        return fail(QStringLiteral("item %1 no longer exists").arg(itemId));
+        return fail(tr("item %1 no longer exists").arg(itemId));
     return transaction.commit();
 }
 

@@ -148,7 +148,7 @@ Clause whereFor(const ItemQuery& query)
 std::optional<qint64> Store::insertOneItem(const ShakeItem& item)
 {
     if (!item.source || !ShakeItem::isAcceptedSource(*item.source)) {
-        fail(QStringLiteral("only http and https addresses can be added"));
+        fail(tr("only http and https addresses can be added"));
         return std::nullopt;
     }
     QSqlDatabase db = database();
@@ -326,7 +326,7 @@ std::optional<QString> Store::itemLog(qint64 id) const
 bool Store::writeItem(const ShakeItem& item)
 {
     if (!item.source || !ShakeItem::isAcceptedSource(*item.source))
-        return fail(QStringLiteral("only http and https addresses can be stored"));
+        return fail(tr("only http and https addresses can be stored"));
     QSqlQuery q(database());
     q.prepare(QStringLiteral("UPDATE ShakeItem SET source = ?, createdDate = ?, scheduledDate = ?,"
                              " completedDate = ?, favicon = ?, qorvConfig = ? WHERE id = ?"));
@@ -340,7 +340,7 @@ bool Store::writeItem(const ShakeItem& item)
     if (!q.exec())
         return fail(q);
     if (q.numRowsAffected() != 1)
-        return fail(QStringLiteral("item %1 no longer exists").arg(item.id));
+        return fail(tr("item %1 no longer exists").arg(item.id));
     return writeRecords(item.id, item);
 }
 
@@ -357,7 +357,7 @@ bool Store::update(qint64 id, const std::function<void(ShakeItem&)>& change)
         return false;
     std::optional<ShakeItem> found = item(id);
     if (!found)
-        return fail(QStringLiteral("item %1 no longer exists").arg(id));
+        return fail(tr("item %1 no longer exists").arg(id));
     change(*found);
     found->id = id;
     return writeItem(*found) && transaction.commit();

@@ -42,12 +42,12 @@ std::optional<StoredQorvConfig> Store::qorvConfig(qint64 id) const
         return std::nullopt;
     }
     if (!q.next()) {
-        fail(QStringLiteral("option set %1 does not exist").arg(id));
+        fail(tr("option set %1 does not exist").arg(id));
         return std::nullopt;
     }
     const auto items = Engine::QorvConfig::decodeItems(q.value(1).toString().toUtf8());
     if (!items) {
-        fail(QStringLiteral("option set %1 is unreadable").arg(id));
+        fail(tr("option set %1 is unreadable").arg(id));
         return std::nullopt;
     }
     StoredQorvConfig stored;
@@ -70,7 +70,7 @@ bool Store::saveQorvConfig(const StoredQorvConfig& config)
     if (!q.exec())
         return fail(q);
     if (q.numRowsAffected() != 1)
-        return fail(QStringLiteral("option set %1 does not exist").arg(config.id));
+        return fail(tr("option set %1 does not exist").arg(config.id));
     return transaction.commit();
 }
 

@@ -6,6 +6,7 @@
 #include "engine/downloadchoice.h"
 #include "engine/qorvconfig.h"
 
+#include <QCoreApplication>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -81,7 +82,7 @@ const QStringList SchemaVersion3 = {
 QString sqlProblem(const QSqlQuery& query)
 {
     const QString text = query.lastError().text().trimmed();
-    return text.isEmpty() ? QStringLiteral("it cannot be read as a database") : text;
+    return text.isEmpty() ? QCoreApplication::translate("Store", "it cannot be read as a database") : text;
 }
 
 } // namespace
@@ -98,13 +99,13 @@ QString Store::configure()
     const int version = q.value(0).toInt();
     q.finish();
     if (version > schemaVersion)
-        return QStringLiteral("it was made by a newer version of VeltQorv");
+        return tr("it was made by a newer version of VeltQorv");
     if (!q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !q.next())
         return sqlProblem(q);
     const int objects = q.value(0).toInt();
     q.finish();
     if (version == 0 && objects > 0)
-        return QStringLiteral("it is a database of another program");
+        return tr("it is a database of another program");
 
     if (!q.exec(QStringLiteral("PRAGMA foreign_keys = ON")))
         return sqlProblem(q);
@@ -116,7 +117,7 @@ QString Store::configure()
         return sqlProblem(q);
 
     if (version < schemaVersion && !migrate(version))
-        return QStringLiteral("its contents could not be upgraded (%1)").arg(m_lastError);
+        return tr("its contents could not be upgraded (%1)").arg(m_lastError);
     return QString();
 }
 
