@@ -111,9 +111,10 @@ int main(int argc, char* argv[])
     if (!store.open(Library::Store::defaultPath())) {
         // Also on standard error, for a start from a terminal or a script with no one at the screen.
         qCritical("%s", qPrintable(store.errorMessage()));
-        QMessageBox::critical(nullptr, App::Application::name(),
-                              QObject::tr("%1 cannot open its list of downloads.\n\n%2")
-                                  .arg(App::Application::name(), store.errorMessage()));
+        QMessageBox::critical(
+            nullptr, App::Application::name(),
+            QCoreApplication::translate("main", "%1 cannot open its list of downloads.\n\n%2")
+                .arg(App::Application::name(), store.errorMessage()));
         return 1;
     }
 

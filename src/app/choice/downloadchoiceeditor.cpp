@@ -27,16 +27,37 @@ struct Category
 };
 
 // The SponsorBlock categories a viewer is likely to skip.
+// Labels are marked here and translated where the boxes are made.
 constexpr Category SponsorCategories[] = {
-    {"sponsor", "Sponsor"},       {"selfpromo", "Self-promotion"},
-    {"interaction", "Reminders"}, {"intro", "Intro"},
-    {"outro", "Credits"},         {"preview", "Preview and recap"},
-    {"filler", "Filler"},         {"music_offtopic", "Non-music part"},
+    //: SponsorBlock category
+    {"sponsor", QT_TRANSLATE_NOOP("App::DownloadChoiceEditor", "Sponsor")},
+    //: SponsorBlock category
+    {"selfpromo", QT_TRANSLATE_NOOP("App::DownloadChoiceEditor", "Self-promotion")},
+    //: SponsorBlock category
+    {"interaction", QT_TRANSLATE_NOOP("App::DownloadChoiceEditor", "Reminders")},
+    //: SponsorBlock category
+    {"intro", QT_TRANSLATE_NOOP("App::DownloadChoiceEditor", "Intro")},
+    //: SponsorBlock category
+    {"outro", QT_TRANSLATE_NOOP("App::DownloadChoiceEditor", "Credits")},
+    //: SponsorBlock category
+    {"preview", QT_TRANSLATE_NOOP("App::DownloadChoiceEditor", "Preview and recap")},
+    //: SponsorBlock category
+    {"filler", QT_TRANSLATE_NOOP("App::DownloadChoiceEditor", "Filler")},
+    //: SponsorBlock category
+    {"music_offtopic", QT_TRANSLATE_NOOP("App::DownloadChoiceEditor", "Non-music part")},
 };
 
 // The tool's VBR scale runs from 0 (best) to 10.
 constexpr std::pair<int, const char*> AudioQualities[] = {
-    {0, "Best"}, {2, "High"}, {5, "Medium"}, {7, "Low"}};
+    //: Audio quality
+    {0, QT_TRANSLATE_NOOP("App::DownloadChoiceEditor", "Best")},
+    //: Audio quality
+    {2, QT_TRANSLATE_NOOP("App::DownloadChoiceEditor", "High")},
+    //: Audio quality
+    {5, QT_TRANSLATE_NOOP("App::DownloadChoiceEditor", "Medium")},
+    //: Audio quality
+    {7, QT_TRANSLATE_NOOP("App::DownloadChoiceEditor", "Low")},
+};
 
 template <typename Enum> void selectData(QComboBox* box, Enum value)
 {
@@ -167,6 +188,7 @@ void DownloadChoiceEditor::fillQualities(const QList<Engine::VideoMetadata::Qual
 {
     const QSignalBlocker blocker(m_quality);
     m_quality->clear();
+    //: Video quality
     m_quality->addItem(tr("Best"));
     if (qualities.isEmpty()) {
         for (const int height : DownloadChoice::genericHeights())

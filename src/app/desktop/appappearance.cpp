@@ -1,5 +1,7 @@
 #include "app/desktop/appappearance.h"
 
+#include <QCoreApplication>
+
 namespace App {
 
 std::optional<AppAppearance> appAppearanceFromRaw(int raw)
@@ -13,11 +15,11 @@ QString appAppearanceTitle(AppAppearance appearance)
 {
     switch (appearance) {
     case AppAppearance::system:
-        return QStringLiteral("System");
+        return QCoreApplication::translate("App::AppAppearance", "System");
     case AppAppearance::light:
-        return QStringLiteral("Light");
+        return QCoreApplication::translate("App::AppAppearance", "Light");
     case AppAppearance::dark:
-        return QStringLiteral("Dark");
+        return QCoreApplication::translate("App::AppAppearance", "Dark");
     }
     return {};
 }

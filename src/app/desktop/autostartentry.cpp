@@ -89,20 +89,20 @@ std::optional<QString> AutostartEntry::setEnabled(bool enabled, const QString& e
     const QString path = filePath();
     if (!enabled) {
         if (QFile::exists(path) && !QFile::remove(path))
-            return QStringLiteral("Could not remove %1.").arg(path);
+            return tr("Could not remove %1.").arg(path);
         return std::nullopt;
     }
     const QString program = executable.isEmpty() ? QCoreApplication::applicationFilePath() : executable;
     if (program.isEmpty() || program.contains(QLatin1Char('\n')) || program.contains(QLatin1Char('\r')))
-        return QStringLiteral("The program's own path is unknown.");
+        return tr("The program's own path is unknown.");
     const QString text = contents(program);
     if (text.isEmpty())
-        return QStringLiteral("The autostart template is missing from the program.");
+        return tr("The autostart template is missing from the program.");
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        return QStringLiteral("Could not create the folder %1.").arg(QFileInfo(path).absolutePath());
+        return tr("Could not create the folder %1.").arg(QFileInfo(path).absolutePath());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit())
-        return QStringLiteral("Could not write %1: %2").arg(path, file.errorString());
+        return tr("Could not write %1: %2").arg(path, file.errorString());
     return std::nullopt;
 }
 

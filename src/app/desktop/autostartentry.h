@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <optional>
@@ -11,6 +12,8 @@ namespace App {
 // (a desktop's session settings, a deleted file) shows as it is.
 class AutostartEntry
 {
+    Q_DECLARE_TR_FUNCTIONS(AutostartEntry)
+
 public:
     // $XDG_CONFIG_HOME/autostart/org.veltqorv.VeltQorv.desktop
     static QString filePath();

@@ -20,24 +20,23 @@ CommandLine::Result CommandLine::parse(const QStringList& arguments, Source sour
     parser.setApplicationDescription(tr("Adds the videos at the addresses to the downloads of the "
                                         "running %1, which it starts when there is none.")
                                          .arg(Application::name()));
+    // Made here, at each parse, so that a translator installed after the application object
+    // applies. The value names below are also named in the descriptions; translate them alike.
     // Not addHelpOption(): its --help-all would need the parser to handle the exit itself.
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, tr("Shows this help."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      tr("Shows the version."));
     const QCommandLineOption audio(QStringLiteral("audio"),
-                                   tr("Audio only, as FORMAT: mp3, m4a, opus, flac or best."),
-                                   QStringLiteral("FORMAT"));
+                                   tr("Audio only, as FORMAT: mp3, m4a, opus, flac or best."), tr("FORMAT"));
     const QCommandLineOption quality(QStringLiteral("quality"),
-                                     tr("Video of at most HEIGHT lines, such as 720 or 1080."),
-                                     QStringLiteral("HEIGHT"));
+                                     tr("Video of at most HEIGHT lines, such as 720 or 1080."), tr("HEIGHT"));
     const QCommandLineOption preset(QStringLiteral("preset"), tr("Start from the saved preset NAME."),
-                                    QStringLiteral("NAME"));
-    const QCommandLineOption folder(
-        QStringLiteral("folder"), tr("Save into DIR instead of the download folder."), QStringLiteral("DIR"));
+                                    tr("NAME"));
+    const QCommandLineOption folder(QStringLiteral("folder"),
+                                    tr("Save into DIR instead of the download folder."), tr("DIR"));
     parser.addOptions({help, version, audio, quality, preset, folder});
-    parser.addPositionalArgument(QStringLiteral("urls"),
-                                 tr("Addresses of video pages, or veltqorv:// addresses."),
-                                 QStringLiteral("URL…"));
+    parser.addPositionalArgument(tr("urls"), tr("Addresses of video pages, or veltqorv:// addresses."),
+                                 tr("URL…"));
 
     Result result;
     const auto refuse = [&result](const QString& why) {

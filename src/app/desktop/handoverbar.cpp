@@ -33,7 +33,7 @@ HandoverBar::HandoverBar(HandoverGate& gate, QWidget* parent) : QFrame(parent), 
 QString HandoverBar::message(int count)
 {
     return count == 1 ? tr("1 more address from other programs waits to be added.")
-                      : tr("%1 more addresses from other programs wait to be added.").arg(count);
+                      : tr("%n more addresses from other programs wait to be added.", nullptr, count);
 }
 
 } // namespace App

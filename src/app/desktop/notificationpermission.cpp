@@ -14,10 +14,9 @@ NotificationPermission::NotificationPermission(QDBusConnection bus, QObject* par
 
 QString NotificationPermission::unavailableAdvice()
 {
-    return QStringLiteral(
-        "No notification service runs in this desktop session. Install one (for example the "
-        "\"dunst\" or \"notification-daemon\" package) or start your desktop's own, then "
-        "press \"Enable\" again.");
+    return tr("No notification service runs in this desktop session. Install one (for example the "
+              "\"dunst\" or \"notification-daemon\" package) or start your desktop's own, then "
+              "press \"Enable\" again.");
 }
 
 void NotificationPermission::check()

@@ -80,7 +80,7 @@ QString TrayIcon::toolTipFor(int count)
     if (count <= 0)
         return Application::name();
     return count == 1 ? tr("%1 — 1 download running").arg(Application::name())
-                      : tr("%1 — %2 downloads running").arg(Application::name()).arg(count);
+                      : tr("%1 — %n downloads running", nullptr, count).arg(Application::name());
 }
 
 bool TrayIcon::show()

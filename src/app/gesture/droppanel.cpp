@@ -20,7 +20,7 @@ DropPanel::DropPanel(Capture::DropModel& model, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), m_model(model)
 {
     setObjectName(QStringLiteral("DropPanel"));
-    setWindowTitle(QStringLiteral("Drop a link"));
+    setWindowTitle(tr("Drop a link"));
     setAcceptDrops(true);
     setFixedSize(side, side);
 
@@ -155,7 +155,7 @@ void DropPanel::updateContent()
         title.setPointSizeF(title.pointSizeF() * 1.4);
         title.setBold(true);
         m_text->setFont(title);
-        m_text->setText(QStringLiteral("Drag and drop link here"));
+        m_text->setText(tr("Drag and drop link here"));
     }
 }
 

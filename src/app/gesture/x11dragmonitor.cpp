@@ -36,28 +36,37 @@ bool hasXInput22(xcb_connection_t* connection)
            (version->major_version > 2 || (version->major_version == 2 && version->minor_version >= 2));
 }
 
-QString probeUnavailableReason()
+// What keeps the gesture from working here; probed once, worded at each ask so that the text
+// follows the installed translation.
+enum class Lack
+{
+    nothing,
+    wayland,
+    notX11,
+    unreachable,
+    noXInput,
+};
+
+Lack probeLack()
 {
     const QString platform = QGuiApplication::platformName();
     // Under XWayland the X server only sees the pointer over X windows, so drags out of
     // Wayland applications would go unnoticed.
     if (platform.startsWith(QLatin1String("wayland")) ||
         (platform == QLatin1String("xcb") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))) {
-        return QStringLiteral("Wayland does not let an application follow drags in other applications' "
-                              "windows, so shaking a dragged link cannot open the drop panel. The gesture "
-                              "works in an X11 session.");
+        return Lack::wayland;
     }
     if (platform != QLatin1String("xcb"))
-        return QStringLiteral("The gesture needs an X11 session.");
+        return Lack::notX11;
 
     const XcbConnection probe(XcbConnection::Source::Own);
     const bool reached = probe.isUsable();
     const bool xinput = reached && hasXInput22(probe.get());
     if (!reached)
-        return QStringLiteral("The X server could not be reached.");
+        return Lack::unreachable;
     if (!xinput)
-        return QStringLiteral("The X server lacks the XInput 2.2 extension that the gesture needs.");
-    return {};
+        return Lack::noXInput;
+    return Lack::nothing;
 }
 
 } // namespace
@@ -86,8 +95,22 @@ bool X11DragMonitor::isAvailable()
 
 QString X11DragMonitor::unavailableReason()
 {
-    static const QString reason = probeUnavailableReason();
-    return reason;
+    static const Lack lack = probeLack();
+    switch (lack) {
+    case Lack::nothing:
+        break;
+    case Lack::wayland:
+        return tr("Wayland does not let an application follow drags in other applications' "
+                  "windows, so shaking a dragged link cannot open the drop panel. The gesture "
+                  "works in an X11 session.");
+    case Lack::notX11:
+        return tr("The gesture needs an X11 session.");
+    case Lack::unreachable:
+        return tr("The X server could not be reached.");
+    case Lack::noXInput:
+        return tr("The X server lacks the XInput 2.2 extension that the gesture needs.");
+    }
+    return {};
 }
 
 bool X11DragMonitor::connectToServer()

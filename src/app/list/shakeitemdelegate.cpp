@@ -241,13 +241,13 @@ bool ShakeItemDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
     if (l.state.contains(pos))
         tip = r.stateHelp;
     else if (r.starred && l.star.contains(pos))
-        tip = QStringLiteral("Starred");
+        tip = tr("Starred");
     else if (r.hasError() && l.error.contains(pos))
-        tip = QStringLiteral("Download failed, click to view error details.");
+        tip = tr("Download failed, click to view error details.");
     else if (r.filePath && l.openFile.contains(pos))
-        tip = QStringLiteral("Open file");
+        tip = tr("Open file");
     else if (r.filePath && l.showInFolder.contains(pos))
-        tip = QStringLiteral("Show in folder");
+        tip = tr("Show in folder");
     else if (l.detail.contains(pos))
         tip = r.completedText.isEmpty() ? r.createdText : r.completedText;
     else

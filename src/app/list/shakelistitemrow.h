@@ -3,6 +3,7 @@
 #include "engine/downloaderprogress.h"
 #include "library/shakeitem.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QString>
 
@@ -14,6 +15,8 @@ namespace App {
 // symbol with its help, and which buttons it offers. Drawing is ShakeItemDelegate's.
 class ShakeListItemRow
 {
+    Q_DECLARE_TR_FUNCTIONS(ShakeListItemRow)
+
 public:
     static ShakeListItemRow make(const Library::ShakeItem& item, const QDateTime& now,
                                  const std::optional<Engine::DownloaderProgress>& progress = std::nullopt);

@@ -30,7 +30,7 @@ UndoDeleteBar::UndoDeleteBar(Library::MainModel& model, QWidget* parent)
 
 QString UndoDeleteBar::message(int count)
 {
-    return count == 1 ? tr("Deleted 1 download") : tr("Deleted %1 downloads").arg(count);
+    return count == 1 ? tr("Deleted 1 download") : tr("Deleted %n downloads", nullptr, count);
 }
 
 } // namespace App

@@ -14,7 +14,7 @@ namespace App {
 BookmarkletLink::BookmarkletLink(QWidget* parent) : QPushButton(title(), parent)
 {
     setIcon(QIcon::fromTheme(QStringLiteral("bookmark-new")));
-    setToolTip(QStringLiteral("Drag to the bookmarks bar of your browser; click to copy"));
+    setToolTip(tr("Drag to the bookmarks bar of your browser; click to copy"));
     connect(this, &QPushButton::clicked, this, [] { QGuiApplication::clipboard()->setMimeData(mimeData()); });
 }
 

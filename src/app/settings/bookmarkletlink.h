@@ -15,7 +15,7 @@ class BookmarkletLink : public QPushButton
 public:
     explicit BookmarkletLink(QWidget* parent = nullptr);
 
-    static QString title() { return QStringLiteral("Send to VeltQorv"); }
+    static QString title() { return tr("Send to VeltQorv"); }
     // The bookmark's address: a javascript: script.
     static QString script();
     // What a drag carries, in the forms browsers take bookmarks in.

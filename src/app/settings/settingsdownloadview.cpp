@@ -24,10 +24,9 @@ namespace App {
 
 SettingsDownloadView::SettingsDownloadView(Engine::Preferences& preferences, QWidget* parent)
     : QWidget(parent), m_preferences(preferences), m_chooseFolder([](QWidget* owner, const QString& current) {
-          return QFileDialog::getExistingDirectory(owner, QStringLiteral("Default Download Location"),
-                                                   current);
+          return QFileDialog::getExistingDirectory(owner, tr("Default Download Location"), current);
       }),
-      m_location(new QLabel), m_choose(new QPushButton(QStringLiteral("Choose…"))), m_delay(new QComboBox)
+      m_location(new QLabel), m_choose(new QPushButton(tr("Choose…"))), m_delay(new QComboBox)
 {
     // The preset's choices make the tab taller than the window.
     auto* content = new QWidget;
@@ -40,7 +39,7 @@ SettingsDownloadView::SettingsDownloadView(Engine::Preferences& preferences, QWi
     outer->addWidget(scroll);
     auto* layout = new QVBoxLayout(content);
 
-    auto* locationBox = new QGroupBox(QStringLiteral("Default Download Location"));
+    auto* locationBox = new QGroupBox(tr("Default Download Location"));
     auto* locationLayout = new QVBoxLayout(locationBox);
     auto* locationRow = new QHBoxLayout;
     auto* folderIcon = new QLabel;
@@ -51,19 +50,20 @@ SettingsDownloadView::SettingsDownloadView(Engine::Preferences& preferences, QWi
     locationRow->addWidget(m_choose);
     locationLayout->addLayout(locationRow);
     locationLayout->addWidget(
-        new SectionFooter(QStringLiteral("Downloads will be saved to the chosen folder by default.")));
+        new SectionFooter(tr("Downloads will be saved to the chosen folder by default.")));
     layout->addWidget(locationBox);
 
     layout->addWidget(presetGroup());
 
-    auto* delay = new QGroupBox(QStringLiteral("Delay"));
+    auto* delay = new QGroupBox(tr("Delay"));
     auto* delayLayout = new QFormLayout(delay);
-    m_delay->addItem(QStringLiteral("None"));
+    //: No delay
+    m_delay->addItem(tr("None"));
     for (int hours = 1; hours <= maximumDelayHours; ++hours)
         m_delay->addItem(hoursText(hours), hours);
-    delayLayout->addRow(QStringLiteral("Download Delay for Live Event"), m_delay);
+    delayLayout->addRow(tr("Download Delay for Live Event"), m_delay);
     delayLayout->addRow(new SectionFooter(
-        QStringLiteral("When enabled, download starting time will be delayed by the chosen duration.")));
+        tr("When enabled, download starting time will be delayed by the chosen duration.")));
     layout->addWidget(delay);
     layout->addStretch();
 
@@ -99,21 +99,21 @@ SettingsDownloadView::SettingsDownloadView(Engine::Preferences& preferences, QWi
 
 QWidget* SettingsDownloadView::presetGroup()
 {
-    auto* group = new QGroupBox(QStringLiteral("New Downloads"));
+    auto* group = new QGroupBox(tr("New Downloads"));
     auto* layout = new QVBoxLayout(group);
     m_preset = new QComboBox(group);
-    m_deletePreset = new QPushButton(QStringLiteral("Delete"), group);
+    m_deletePreset = new QPushButton(tr("Delete"), group);
     auto* row = new QFormLayout;
     auto* pickRow = new QHBoxLayout;
     pickRow->addWidget(m_preset, 1);
     pickRow->addWidget(m_deletePreset);
-    row->addRow(QStringLiteral("Default preset"), pickRow);
+    row->addRow(tr("Default preset"), pickRow);
     layout->addLayout(row);
     m_editor = new DownloadChoiceEditor(group);
     layout->addWidget(m_editor);
-    layout->addWidget(new SectionFooter(QStringLiteral(
-        "Addresses from the clipboard, the drop panel, other programs and the command line use the "
-        "default preset.")));
+    layout->addWidget(new SectionFooter(
+        tr("Addresses from the clipboard, the drop panel, other programs and the command line use the "
+           "default preset.")));
 
     connect(m_preset, &QComboBox::activated, this,
             [this](int index) { Library::PresetList(m_preferences).setDefault(m_preset->itemText(index)); });
@@ -169,7 +169,8 @@ void SettingsDownloadView::deletePreset()
 
 QString SettingsDownloadView::hoursText(int hours)
 {
-    return hours == 1 ? QStringLiteral("1 hour") : QStringLiteral("%1 hours").arg(hours);
+    // The singular stays apart so the English reads "1 hour" without an English translation.
+    return hours == 1 ? tr("1 hour") : tr("%n hours", nullptr, hours);
 }
 
 void SettingsDownloadView::chooseLocation()

@@ -29,59 +29,58 @@ SettingsGeneralView::SettingsGeneralView(Engine::Preferences& preferences, Globa
     : QWidget(parent), m_preferences(preferences), m_shortcut(shortcut),
       m_notifications(new NotificationPermission(QDBusConnection::sessionBus(), this)),
       m_appearance(new QComboBox), m_launchAtLogin(new QCheckBox), m_launchAtLoginError(new QLabel),
-      m_notificationStatus(new QLabel), m_notificationEnable(new QPushButton(QStringLiteral("Enable"))),
+      m_notificationStatus(new QLabel), m_notificationEnable(new QPushButton(tr("Enable"))),
       m_notificationAdvice(new QLabel), m_shortcutRecorder(new QKeySequenceEdit),
-      m_shortcutClear(new QPushButton(QStringLiteral("Clear"))), m_shortcutStatus(new QLabel),
-      m_autoCheck(new QCheckBox)
+      m_shortcutClear(new QPushButton(tr("Clear"))), m_shortcutStatus(new QLabel), m_autoCheck(new QCheckBox)
 {
     auto* layout = new QVBoxLayout(this);
 
     auto* top = new QFormLayout;
     for (const AppAppearance appearance : {AppAppearance::system, AppAppearance::light, AppAppearance::dark})
         m_appearance->addItem(App::appAppearanceTitle(appearance), static_cast<int>(appearance));
-    top->addRow(QStringLiteral("Appearance"), m_appearance);
-    top->addRow(QStringLiteral("Launch at Login"), m_launchAtLogin);
+    top->addRow(tr("Appearance"), m_appearance);
+    top->addRow(tr("Launch at Login"), m_launchAtLogin);
     m_launchAtLoginError->setWordWrap(true);
     m_launchAtLoginError->hide();
     top->addRow(QString(), m_launchAtLoginError);
     layout->addLayout(top);
 
-    auto* notifications = new QGroupBox(QStringLiteral("Notifications"));
+    auto* notifications = new QGroupBox(tr("Notifications"));
     auto* notificationsLayout = new QFormLayout(notifications);
     auto* notificationRow = new QHBoxLayout;
     notificationRow->addWidget(m_notificationStatus);
     notificationRow->addWidget(m_notificationEnable);
     notificationRow->addStretch();
-    notificationsLayout->addRow(QStringLiteral("System Notification"), notificationRow);
+    notificationsLayout->addRow(tr("System Notification"), notificationRow);
     m_notificationAdvice->setWordWrap(true);
     m_notificationAdvice->setText(NotificationPermission::unavailableAdvice());
     m_notificationAdvice->hide();
     notificationsLayout->addRow(m_notificationAdvice);
-    notificationsLayout->addRow(new SectionFooter(QStringLiteral("Notify when downloads completed.")));
+    notificationsLayout->addRow(new SectionFooter(tr("Notify when downloads completed.")));
     layout->addWidget(notifications);
 
-    auto* shortcutBox = new QGroupBox(QStringLiteral("Shortcut"));
+    auto* shortcutBox = new QGroupBox(tr("Shortcut"));
     auto* shortcutLayout = new QFormLayout(shortcutBox);
     auto* recorderRow = new QHBoxLayout;
     recorderRow->addWidget(m_shortcutRecorder);
     recorderRow->addWidget(m_shortcutClear);
-    shortcutLayout->addRow(QStringLiteral("Toggle Main Window"), recorderRow);
+    shortcutLayout->addRow(tr("Toggle Main Window"), recorderRow);
     m_shortcutStatus->setWordWrap(true);
     shortcutLayout->addRow(m_shortcutStatus);
     layout->addWidget(shortcutBox);
 
-    auto* browser = new QGroupBox(QStringLiteral("Browser Button"));
+    auto* browser = new QGroupBox(tr("Browser Button"));
     auto* browserLayout = new QFormLayout(browser);
     auto* bookmarkletRow = new QHBoxLayout;
     bookmarkletRow->addWidget(new BookmarkletLink);
     bookmarkletRow->addStretch();
     browserLayout->addRow(bookmarkletRow);
-    browserLayout->addRow(new SectionFooter(QStringLiteral(
-        "Drag the button to your browser's bookmarks bar, then click it there on a video's page.")));
+    browserLayout->addRow(new SectionFooter(
+        tr("Drag the button to your browser's bookmarks bar, then click it there on a video's page.")));
     layout->addWidget(browser);
 
     auto* bottom = new QFormLayout;
-    bottom->addRow(QStringLiteral("Automatically Check Updates"), m_autoCheck);
+    bottom->addRow(tr("Automatically Check Updates"), m_autoCheck);
     layout->addLayout(bottom);
     layout->addStretch();
 
@@ -155,7 +154,7 @@ void SettingsGeneralView::setLaunchAtLogin(bool enabled)
 
 void SettingsGeneralView::showNotificationState(bool authorized, bool answered)
 {
-    m_notificationStatus->setText(authorized ? QStringLiteral("Enabled") : QString());
+    m_notificationStatus->setText(authorized ? tr("Enabled") : QString());
     m_notificationStatus->setVisible(authorized);
     m_notificationEnable->setVisible(!authorized);
     // Advice only once the bus has answered; before that the state is simply unknown.

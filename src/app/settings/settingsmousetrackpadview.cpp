@@ -13,13 +13,12 @@
 
 namespace App {
 
-
 SettingsMouseTrackpadView::SettingsMouseTrackpadView(Engine::Preferences& preferences, QWidget* parent)
-    : QWidget(parent), m_preferences(preferences),
-      m_enabled(new QCheckBox(QStringLiteral("Shake to Download"))), m_description(new QLabel)
+    : QWidget(parent), m_preferences(preferences), m_enabled(new QCheckBox(tr("Shake to Download"))),
+      m_description(new QLabel)
 {
     auto* layout = new QVBoxLayout(this);
-    auto* box = new QGroupBox(QStringLiteral("Mouse & Trackpad"));
+    auto* box = new QGroupBox(tr("Mouse & Trackpad"));
     auto* boxLayout = new QVBoxLayout(box);
     boxLayout->addWidget(m_enabled);
     m_description->setTextFormat(Qt::MarkdownText);
@@ -48,11 +47,11 @@ bool SettingsMouseTrackpadView::gestureAvailable()
 
 QString SettingsMouseTrackpadView::description()
 {
-    const QString first = QStringLiteral("Quickly drag and shake link to add as new download.");
     if (gestureAvailable())
-        return first + QStringLiteral("\n\n*(Works in this X11 session; no extra permission is needed.)*");
-    return first + QStringLiteral("\n\n*(Not available: ") + GestureController::unavailableReason() +
-           QStringLiteral(")*");
+        return tr("Quickly drag and shake link to add as new download.\n\n"
+                  "*(Works in this X11 session; no extra permission is needed.)*");
+    return tr("Quickly drag and shake link to add as new download.\n\n*(Not available: %1)*")
+        .arg(GestureController::unavailableReason());
 }
 
 } // namespace App

@@ -18,7 +18,7 @@ SettingsWindow::SettingsWindow(Engine::Preferences& preferences, GlobalShortcut*
       m_download(new SettingsDownloadView(preferences)),
       m_mouseTrackpad(new SettingsMouseTrackpadView(preferences))
 {
-    setWindowTitle(QStringLiteral("Settings"));
+    setWindowTitle(tr("Settings"));
     setObjectName(QStringLiteral("settingsWindow"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
@@ -38,15 +38,16 @@ QString SettingsWindow::tabTitle(Tab tab)
 {
     switch (tab) {
     case Tab::general:
-        return QStringLiteral("General");
+        return tr("General");
     case Tab::download:
-        return QStringLiteral("Download");
+        //: Settings tab about downloads
+        return tr("Download");
     case Tab::mouseTrackpad:
-        return QStringLiteral("Gesture");
+        return tr("Gesture");
     case Tab::binSetup:
-        return QStringLiteral("Command-line");
+        return tr("Command-line");
     case Tab::donation:
-        return QStringLiteral("Support");
+        return tr("Support");
     case Tab::advanced:
         return {};
     }

@@ -79,7 +79,7 @@ void GlobalShortcut::setKeySequence(const QKeySequence& sequence)
         return;
     }
     const QString description =
-        m_name == toggleMainWindowName() ? QStringLiteral("Show or hide the VeltQorv window") : m_name;
+        m_name == toggleMainWindowName() ? tr("Show or hide the VeltQorv window") : m_name;
     // A global shortcut is one combination; a longer recorded sequence uses its first.
     m_backend->bind(m_name, description, sequence[0]);
 }
@@ -98,25 +98,23 @@ QString GlobalShortcut::statusText() const
         m_sequence.isEmpty() ? QString() : QKeySequence(m_sequence[0]).toString(QKeySequence::NativeText);
     switch (m_status) {
     case Status::NotSet:
-        return QStringLiteral("No shortcut recorded.");
+        return tr("No shortcut recorded.");
     case Status::Active:
         return m_backend->activeText(keys);
     case Status::Pending:
-        return QStringLiteral("Waiting for the desktop to accept %1…").arg(keys);
+        return tr("Waiting for the desktop to accept %1…").arg(keys);
     case Status::Declined:
-        return QStringLiteral("The shortcut was declined in the desktop's prompt, so %1 does nothing. Record "
-                              "another combination, or clear it and record it again, to be asked once more.")
+        return tr("The shortcut was declined in the desktop's prompt, so %1 does nothing. Record "
+                  "another combination, or clear it and record it again, to be asked once more.")
             .arg(keys);
     case Status::Refused:
-        return QStringLiteral(
-                   "The desktop did not accept %1 as a global shortcut. Record another combination, "
-                   "or assign one in your desktop's keyboard settings.")
+        return tr("The desktop did not accept %1 as a global shortcut. Record another combination, "
+                  "or assign one in your desktop's keyboard settings.")
             .arg(keys);
     case Status::Taken:
-        return QStringLiteral("%1 is already used by another program. Record another combination.").arg(keys);
+        return tr("%1 is already used by another program. Record another combination.").arg(keys);
     case Status::Invalid:
-        return QStringLiteral("%1 cannot be used as a global shortcut. Record another combination.")
-            .arg(keys);
+        return tr("%1 cannot be used as a global shortcut. Record another combination.").arg(keys);
     case Status::Unavailable:
         return unavailableReason().value_or(QString());
     }

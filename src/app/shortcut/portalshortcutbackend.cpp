@@ -69,9 +69,9 @@ std::optional<QString> PortalShortcutBackend::unavailableReason() const
 {
     if (!m_missing)
         return std::nullopt;
-    return QStringLiteral("Global shortcuts are not available in a Wayland session: the desktop does not let "
-                          "applications listen for keys pressed in other windows. Use your desktop's own "
-                          "keyboard settings to run \"veltqorv\" instead.");
+    return tr("Global shortcuts are not available in a Wayland session: the desktop does not let "
+              "applications listen for keys pressed in other windows. Use your desktop's own "
+              "keyboard settings to run \"veltqorv\" instead.");
 }
 
 QString PortalShortcutBackend::activeText(const QString& keys) const
@@ -79,9 +79,9 @@ QString PortalShortcutBackend::activeText(const QString& keys) const
     Q_UNUSED(keys)
     // The desktop may have assigned other keys than those recorded; its own text is the truth.
     if (m_trigger.isEmpty())
-        return QStringLiteral("The desktop accepted the shortcut but assigned it no keys. Choose them in "
-                              "your desktop's keyboard settings.");
-    return QStringLiteral("Press %1 anywhere to show or hide the main window.").arg(m_trigger);
+        return tr("The desktop accepted the shortcut but assigned it no keys. Choose them in "
+                  "your desktop's keyboard settings.");
+    return tr("Press %1 anywhere to show or hide the main window.").arg(m_trigger);
 }
 
 } // namespace App

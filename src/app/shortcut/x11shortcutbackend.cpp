@@ -176,12 +176,12 @@ std::optional<QString> X11ShortcutBackend::unavailableReason() const
     const QString platform = QGuiApplication::platformName();
     if (platform == QLatin1String("xcb") && XcbConnection(XcbConnection::Source::Application).isUsable())
         return std::nullopt;
-    return QStringLiteral("Global shortcuts are not available on this display (%1).").arg(platform);
+    return tr("Global shortcuts are not available on this display (%1).").arg(platform);
 }
 
 QString X11ShortcutBackend::activeText(const QString& keys) const
 {
-    return QStringLiteral("Press %1 anywhere to show or hide the main window.").arg(keys);
+    return tr("Press %1 anywhere to show or hide the main window.").arg(keys);
 }
 
 GlobalShortcut::Status X11ShortcutBackend::grab(const QKeyCombination& combination)

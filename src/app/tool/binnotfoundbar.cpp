@@ -1,10 +1,10 @@
 #include "app/tool/binnotfoundbar.h"
 
-#include "engine/enginekeys.h"
-#include "engine/preferences.h"
 #include "app/symbolicon.h"
 #include "app/tool/toolinstaller.h"
 #include "app/tool/toolsetupview.h"
+#include "engine/enginekeys.h"
+#include "engine/preferences.h"
 
 #include <QDialog>
 #include <QHBoxLayout>
@@ -50,8 +50,9 @@ BinNotFoundBar::BinNotFoundBar(ToolInstaller& installer, Engine::Preferences& pr
 
 QString BinNotFoundBar::message()
 {
-    return QStringLiteral("Command-line binary cannot be found, please install and setup [yt-dlp](") +
-           ToolSetupView::projectPage() + QStringLiteral(") first to download videos.");
+    return tr("Command-line binary cannot be found, please install and setup [yt-dlp](%1) first to download "
+              "videos.")
+        .arg(ToolSetupView::projectPage());
 }
 
 void BinNotFoundBar::updateVisibility()

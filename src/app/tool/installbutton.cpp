@@ -53,7 +53,7 @@ void InstallButton::update()
 {
     m_stack->setCurrentWidget(m_installer.isInstalling() ? static_cast<QWidget*>(m_busy) : m_button);
     const QString error = m_installer.errorMessage();
-    m_error->setText(error.isEmpty() ? QString() : QStringLiteral("⚠ Installation failed: ") + error);
+    m_error->setText(error.isEmpty() ? QString() : tr("⚠ Installation failed: %1").arg(error));
     m_error->setVisible(!error.isEmpty());
 }
 

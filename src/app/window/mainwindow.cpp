@@ -299,7 +299,7 @@ void MainWindow::updateDetail()
 
 QString MainWindow::subtitle() const
 {
-    return m_listModel->isSearching() ? QStringLiteral("Found: %1").arg(m_listModel->rowCount()) : QString();
+    return m_listModel->isSearching() ? tr("Found: %1").arg(m_listModel->rowCount()) : QString();
 }
 
 void MainWindow::updateTitle()

@@ -53,7 +53,7 @@ public:
     void setPresetNamePrompt(Prompt prompt) { m_askPresetName = std::move(prompt); }
     void setFolderPrompt(Prompt prompt) { m_askFolder = std::move(prompt); }
 
-    static QString invalidUrlMessage() { return QStringLiteral("URL is invalid!"); }
+    static QString invalidUrlMessage() { return tr("URL is invalid!"); }
 
 public Q_SLOTS:
     // Runs the add operation (the "Add" button and the Return key).
