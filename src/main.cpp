@@ -68,27 +68,32 @@ void scheduleScreenshot(App::DesktopShell& shell)
 
 int main(int argc, char* argv[])
 {
+    // Help, the version and bad usage are answered by a bare core application, before the store or
+    // another instance is touched, so they work in a terminal with no display.
+    App::CommandLine::Result commandLine;
+    {
+        QCoreApplication terminal(argc, argv);
+        App::Application::applyIdentity();
+        App::TranslationLoader::install(terminal);
+        commandLine =
+            App::CommandLine::parse(QCoreApplication::arguments().mid(1), App::CommandLine::Source::own);
+        switch (commandLine.action) {
+        case App::CommandLine::Action::help:
+        case App::CommandLine::Action::version:
+            std::fputs(qPrintable(commandLine.text), stdout);
+            return 0;
+        case App::CommandLine::Action::refuse:
+            std::fprintf(stderr, "%s: %s\n",
+                         qPrintable(QFileInfo(QCoreApplication::arguments().constFirst()).fileName()),
+                         qPrintable(commandLine.text));
+            return 2;
+        case App::CommandLine::Action::add:
+            break;
+        }
+    }
     QApplication application(argc, argv);
     App::Application::applyIdentity();
     App::TranslationLoader::install(application);
-
-    // Help, the version and bad usage are answered here, before the store or another instance is
-    // touched.
-    const App::CommandLine::Result commandLine =
-        App::CommandLine::parse(QApplication::arguments().mid(1), App::CommandLine::Source::own);
-    switch (commandLine.action) {
-    case App::CommandLine::Action::help:
-    case App::CommandLine::Action::version:
-        std::fputs(qPrintable(commandLine.text), stdout);
-        return 0;
-    case App::CommandLine::Action::refuse:
-        std::fprintf(stderr, "%s: %s\n",
-                     qPrintable(QFileInfo(QApplication::arguments().constFirst()).fileName()),
-                     qPrintable(commandLine.text));
-        return 2;
-    case App::CommandLine::Action::add:
-        break;
-    }
 
     // One instance per user: a later start (a browser opening a veltqorv:// address) hands its
     // arguments to the running one and leaves.

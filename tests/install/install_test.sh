@@ -19,6 +19,12 @@ for file in bin/veltqorv share/applications/$id.desktop share/metainfo/$id.metai
     [ -s "$prefix/$file" ] || fail "$file is not installed"
 done
 [ -x "$prefix/bin/veltqorv" ] || fail "the binary is not executable"
+# A terminal with no display still gets the version and help, in the user's language.
+version=$(env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/veltqorv" --version) ||
+    fail "--version needs a display"
+[[ $version == *1.0.0* ]] || fail "--version said: $version"
+help=$(env -u DISPLAY -u WAYLAND_DISPLAY -u LC_ALL -u LANGUAGE LANG=de_DE.UTF-8 "$prefix/bin/veltqorv" --help)
+[[ $help == *Aufruf:*Adresse* ]] || fail "--help under a German locale said: $help"
 for size in 16 22 24 32 48 64 128 256 512; do
     png=$prefix/share/icons/hicolor/${size}x${size}/apps/$id.png
     [ -s "$png" ] || fail "no ${size}x${size} icon"
