@@ -5,261 +5,261 @@
     <name>App::AppAppearance</name>
     <message>
         <source>System</source>
-        <translation type="unfinished"></translation>
+        <translation>Sistema</translation>
     </message>
     <message>
         <source>Light</source>
-        <translation type="unfinished"></translation>
+        <translation>Claro</translation>
     </message>
     <message>
         <source>Dark</source>
-        <translation type="unfinished"></translation>
+        <translation>Oscuro</translation>
     </message>
 </context>
 <context>
     <name>App::BinNotFoundBar</name>
     <message>
         <source>Install &amp; Setup</source>
-        <translation type="unfinished"></translation>
+        <translation>Instalar y configurar</translation>
     </message>
     <message>
         <source>Bin not found</source>
-        <translation type="unfinished"></translation>
+        <translation>Binario no encontrado</translation>
     </message>
     <message>
         <source>yt-dlp Setup</source>
-        <translation type="unfinished"></translation>
+        <translation>Configuración de yt-dlp</translation>
     </message>
     <message>
         <source>Command-line binary cannot be found, please install and setup [yt-dlp](%1) first to download videos.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se encuentra el programa de línea de comandos; instale y configure primero [yt-dlp](%1) para descargar vídeos.</translation>
     </message>
 </context>
 <context>
     <name>App::BookmarkletLink</name>
     <message>
         <source>Drag to the bookmarks bar of your browser; click to copy</source>
-        <translation type="unfinished"></translation>
+        <translation>Arrástrelo a la barra de marcadores del navegador; pulse para copiarlo</translation>
     </message>
     <message>
         <source>Send to VeltQorv</source>
-        <translation type="unfinished"></translation>
+        <translation>Enviar a VeltQorv</translation>
     </message>
 </context>
 <context>
     <name>App::DownloadChoiceEditor</name>
     <message>
         <source>Video</source>
-        <translation type="unfinished"></translation>
+        <translation>Vídeo</translation>
     </message>
     <message>
         <source>Audio only</source>
-        <translation type="unfinished"></translation>
+        <translation>Solo audio</translation>
     </message>
     <message>
         <source>Download:</source>
-        <translation type="unfinished"></translation>
+        <translation>Descargar:</translation>
     </message>
     <message>
         <source>As the site has it</source>
-        <translation type="unfinished"></translation>
+        <translation>Como en el sitio</translation>
     </message>
     <message>
         <source>Quality:</source>
-        <translation type="unfinished"></translation>
+        <translation>Calidad:</translation>
     </message>
     <message>
         <source>Container:</source>
-        <translation type="unfinished"></translation>
+        <translation>Contenedor:</translation>
     </message>
     <message>
         <source>Best original</source>
-        <translation type="unfinished"></translation>
+        <translation>Mejor original</translation>
     </message>
     <message>
         <source>Format:</source>
-        <translation type="unfinished"></translation>
+        <translation>Formato:</translation>
     </message>
     <message>
         <source>Subtitles</source>
-        <translation type="unfinished"></translation>
+        <translation>Subtítulos</translation>
     </message>
     <message>
         <source>Into the file</source>
-        <translation type="unfinished"></translation>
+        <translation>Dentro del archivo</translation>
     </message>
     <message>
         <source>As files beside it</source>
-        <translation type="unfinished"></translation>
+        <translation>Como archivos aparte</translation>
     </message>
     <message>
         <source>Save:</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardar:</translation>
     </message>
     <message>
         <source>Extras</source>
-        <translation type="unfinished"></translation>
+        <translation>Extras</translation>
     </message>
     <message>
         <source>Embed the thumbnail</source>
-        <translation type="unfinished"></translation>
+        <translation>Incrustar la miniatura</translation>
     </message>
     <message>
         <source>Embed metadata and chapters</source>
-        <translation type="unfinished"></translation>
+        <translation>Incrustar metadatos y capítulos</translation>
     </message>
     <message>
         <source>Keep everything</source>
-        <translation type="unfinished"></translation>
+        <translation>Conservar todo</translation>
     </message>
     <message>
         <source>Remove</source>
-        <translation type="unfinished"></translation>
+        <translation>Quitar</translation>
     </message>
     <message>
         <source>Mark as chapters</source>
-        <translation type="unfinished"></translation>
+        <translation>Marcar como capítulos</translation>
     </message>
     <message>
         <source>SponsorBlock:</source>
-        <translation type="unfinished"></translation>
+        <translation>SponsorBlock:</translation>
     </message>
     <message>
         <source>Best</source>
         <extracomment>Audio quality
 ----------
 Video quality</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>La mejor</translation>
     </message>
     <message>
         <source>Automatic captions</source>
-        <translation type="unfinished"></translation>
+        <translation>Subtítulos automáticos</translation>
     </message>
     <message>
         <source>This video has none</source>
-        <translation type="unfinished"></translation>
+        <translation>Este vídeo no tiene ninguno</translation>
     </message>
     <message>
         <source>None known yet</source>
-        <translation type="unfinished"></translation>
+        <translation>Aún no se conoce ninguno</translation>
     </message>
     <message>
         <source>Sponsor</source>
         <extracomment>SponsorBlock category</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Patrocinio</translation>
     </message>
     <message>
         <source>Self-promotion</source>
         <extracomment>SponsorBlock category</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Autopromoción</translation>
     </message>
     <message>
         <source>Reminders</source>
         <extracomment>SponsorBlock category</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Recordatorios</translation>
     </message>
     <message>
         <source>Intro</source>
         <extracomment>SponsorBlock category</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Introducción</translation>
     </message>
     <message>
         <source>Credits</source>
         <extracomment>SponsorBlock category</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Créditos</translation>
     </message>
     <message>
         <source>Preview and recap</source>
         <extracomment>SponsorBlock category</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Avance y resumen</translation>
     </message>
     <message>
         <source>Filler</source>
         <extracomment>SponsorBlock category</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Relleno</translation>
     </message>
     <message>
         <source>Non-music part</source>
         <extracomment>SponsorBlock category</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Parte sin música</translation>
     </message>
     <message>
         <source>High</source>
         <extracomment>Audio quality</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Alta</translation>
     </message>
     <message>
         <source>Medium</source>
         <extracomment>Audio quality</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Media</translation>
     </message>
     <message>
         <source>Low</source>
         <extracomment>Audio quality</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Baja</translation>
     </message>
 </context>
 <context>
     <name>App::DropPanel</name>
     <message>
         <source>Drop a link</source>
-        <translation type="unfinished"></translation>
+        <translation>Suelte un enlace</translation>
     </message>
     <message>
         <source>Drag and drop link here</source>
-        <translation type="unfinished"></translation>
+        <translation>Arrastre y suelte el enlace aquí</translation>
     </message>
 </context>
 <context>
     <name>App::GlobalShortcut</name>
     <message>
         <source>Show or hide the VeltQorv window</source>
-        <translation type="unfinished"></translation>
+        <translation>Mostrar u ocultar la ventana de VeltQorv</translation>
     </message>
     <message>
         <source>No shortcut recorded.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se ha grabado ningún atajo.</translation>
     </message>
     <message>
         <source>Waiting for the desktop to accept %1…</source>
-        <translation type="unfinished"></translation>
+        <translation>Esperando a que el escritorio acepte %1…</translation>
     </message>
     <message>
         <source>The shortcut was declined in the desktop&apos;s prompt, so %1 does nothing. Record another combination, or clear it and record it again, to be asked once more.</source>
-        <translation type="unfinished"></translation>
+        <translation>El atajo se rechazó en el aviso del escritorio, así que %1 no hace nada. Grabe otra combinación, o bórrelo y vuelva a grabarlo para que se le pregunte de nuevo.</translation>
     </message>
     <message>
         <source>The desktop did not accept %1 as a global shortcut. Record another combination, or assign one in your desktop&apos;s keyboard settings.</source>
-        <translation type="unfinished"></translation>
+        <translation>El escritorio no aceptó %1 como atajo global. Grabe otra combinación o asigne una en la configuración de teclado del escritorio.</translation>
     </message>
     <message>
         <source>%1 is already used by another program. Record another combination.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ya lo usa otro programa. Grabe otra combinación.</translation>
     </message>
     <message>
         <source>%1 cannot be used as a global shortcut. Record another combination.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 no se puede usar como atajo global. Grabe otra combinación.</translation>
     </message>
 </context>
 <context>
     <name>App::HandoverBar</name>
     <message>
         <source>Add</source>
-        <translation type="unfinished"></translation>
+        <translation>Añadir</translation>
     </message>
     <message>
         <source>Discard</source>
-        <translation type="unfinished"></translation>
+        <translation>Descartar</translation>
     </message>
     <message>
         <source>1 more address from other programs waits to be added.</source>
-        <translation type="unfinished"></translation>
+        <translation>Falta por añadir 1 dirección más procedente de otros programas.</translation>
     </message>
     <message numerus="yes">
         <source>%n more addresses from other programs wait to be added.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Falta por añadir %n dirección más procedente de otros programas.</numerusform>
+            <numerusform>Faltan por añadir %n direcciones más procedentes de otros programas.</numerusform>
         </translation>
     </message>
 </context>
@@ -267,247 +267,247 @@ Video quality</extracomment>
     <name>App::InstallButton</name>
     <message>
         <source>Download &amp; Install</source>
-        <translation type="unfinished"></translation>
+        <translation>Descargar e instalar</translation>
     </message>
     <message>
         <source>⚠ Installation failed: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>⚠ Falló la instalación: %1</translation>
     </message>
 </context>
 <context>
     <name>App::MainWindow</name>
     <message>
         <source>About %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Acerca de %1</translation>
     </message>
     <message>
         <source>&lt;b&gt;%1&lt;/b&gt; %2 (%3)&lt;br&gt;A desktop front end for yt-dlp.</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;b&gt;%1&lt;/b&gt; %2 (%3)&lt;br&gt;Una interfaz de escritorio para yt-dlp.</translation>
     </message>
     <message>
         <source>&amp;File</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Archivo</translation>
     </message>
     <message>
         <source>&amp;Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Editar</translation>
     </message>
     <message>
         <source>&amp;View</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ver</translation>
     </message>
     <message>
         <source>&amp;Downloads</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Descargas</translation>
     </message>
     <message>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Ay&amp;uda</translation>
     </message>
     <message>
         <source>Toolbar</source>
-        <translation type="unfinished"></translation>
+        <translation>Barra de herramientas</translation>
     </message>
     <message>
         <source>Add new downloads by entering URL or get URL from clipboard directly</source>
-        <translation type="unfinished"></translation>
+        <translation>Añada descargas nuevas escribiendo la dirección o tomándola directamente del portapapeles</translation>
     </message>
     <message>
         <source>Search</source>
-        <translation type="unfinished"></translation>
+        <translation>Buscar</translation>
     </message>
     <message>
         <source>Delete selected items</source>
-        <translation type="unfinished"></translation>
+        <translation>Eliminar los elementos seleccionados</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Eliminar</translation>
     </message>
     <message>
         <source>Found: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Encontrados: %1</translation>
     </message>
 </context>
 <context>
     <name>App::NewDownloadDialog</name>
     <message>
         <source>Add</source>
-        <translation type="unfinished"></translation>
+        <translation>Añadir</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancelar</translation>
     </message>
     <message>
         <source>Save Preset</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardar preajuste</translation>
     </message>
     <message>
         <source>Name of the preset:</source>
-        <translation type="unfinished"></translation>
+        <translation>Nombre del preajuste:</translation>
     </message>
     <message>
         <source>Save To</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardar en</translation>
     </message>
     <message>
         <source>New Download</source>
-        <translation type="unfinished"></translation>
+        <translation>Nueva descarga</translation>
     </message>
     <message>
         <source>Required</source>
-        <translation type="unfinished"></translation>
+        <translation>Obligatorio</translation>
     </message>
     <message>
         <source>As the site names it</source>
-        <translation type="unfinished"></translation>
+        <translation>Tal como lo llama el sitio</translation>
     </message>
     <message>
         <source>URL:</source>
-        <translation type="unfinished"></translation>
+        <translation>Dirección:</translation>
     </message>
     <message>
         <source>Save to:</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardar en:</translation>
     </message>
     <message>
         <source>File name:</source>
-        <translation type="unfinished"></translation>
+        <translation>Nombre de archivo:</translation>
     </message>
     <message>
         <source>Save as Preset…</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardar como preajuste…</translation>
     </message>
     <message>
         <source>Preset:</source>
-        <translation type="unfinished"></translation>
+        <translation>Preajuste:</translation>
     </message>
     <message>
         <source>Choose…</source>
-        <translation type="unfinished"></translation>
+        <translation>Elegir…</translation>
     </message>
     <message>
         <source>None</source>
-        <translation type="unfinished"></translation>
+        <translation>Ninguno</translation>
     </message>
     <message>
         <source>URL is invalid!</source>
-        <translation type="unfinished"></translation>
+        <translation>¡La dirección no es válida!</translation>
     </message>
 </context>
 <context>
     <name>App::NoDownloadPlaceholder</name>
     <message>
         <source>New Download…</source>
-        <translation type="unfinished"></translation>
+        <translation>Nueva descarga…</translation>
     </message>
     <message>
         <source>yt-dlp command line tool not found, please install it first!</source>
-        <translation type="unfinished"></translation>
+        <translation>No se encuentra la herramienta de línea de comandos yt-dlp; ¡instálela primero!</translation>
     </message>
     <message>
         <source>Get started by adding a video URL to download</source>
-        <translation type="unfinished"></translation>
+        <translation>Para empezar, añada la dirección de un vídeo para descargarlo</translation>
     </message>
 </context>
 <context>
     <name>App::NotificationPermission</name>
     <message>
         <source>No notification service runs in this desktop session. Install one (for example the &quot;dunst&quot; or &quot;notification-daemon&quot; package) or start your desktop&apos;s own, then press &quot;Enable&quot; again.</source>
-        <translation type="unfinished"></translation>
+        <translation>No hay ningún servicio de notificaciones en esta sesión de escritorio. Instale uno (por ejemplo, el paquete &quot;dunst&quot; o &quot;notification-daemon&quot;) o inicie el propio del escritorio y vuelva a pulsar &quot;Activar&quot;.</translation>
     </message>
 </context>
 <context>
     <name>App::PortalShortcutBackend</name>
     <message>
         <source>Global shortcuts are not available in a Wayland session: the desktop does not let applications listen for keys pressed in other windows. Use your desktop&apos;s own keyboard settings to run &quot;veltqorv&quot; instead.</source>
-        <translation type="unfinished"></translation>
+        <translation>Los atajos globales no están disponibles en una sesión Wayland: el escritorio no permite a las aplicaciones escuchar las teclas pulsadas en otras ventanas. Use la configuración de teclado del propio escritorio para ejecutar &quot;veltqorv&quot;.</translation>
     </message>
     <message>
         <source>The desktop accepted the shortcut but assigned it no keys. Choose them in your desktop&apos;s keyboard settings.</source>
-        <translation type="unfinished"></translation>
+        <translation>El escritorio aceptó el atajo, pero no le asignó ninguna tecla. Elíjalas en la configuración de teclado del escritorio.</translation>
     </message>
     <message>
         <source>Press %1 anywhere to show or hide the main window.</source>
-        <translation type="unfinished"></translation>
+        <translation>Pulse %1 en cualquier lugar para mostrar u ocultar la ventana principal.</translation>
     </message>
 </context>
 <context>
     <name>App::SettingsDonationView</name>
     <message>
         <source>Donation</source>
-        <translation type="unfinished"></translation>
+        <translation>Donación</translation>
     </message>
     <message>
         <source>Contact</source>
-        <translation type="unfinished"></translation>
+        <translation>Contacto</translation>
     </message>
     <message>
         <source>Email</source>
-        <translation type="unfinished"></translation>
+        <translation>Correo electrónico</translation>
     </message>
     <message>
         <source>Homepage</source>
-        <translation type="unfinished"></translation>
+        <translation>Página web</translation>
     </message>
 </context>
 <context>
     <name>App::SettingsDownloadView</name>
     <message>
         <source>Default Download Location</source>
-        <translation type="unfinished"></translation>
+        <translation>Ubicación de descarga predeterminada</translation>
     </message>
     <message>
         <source>Choose…</source>
-        <translation type="unfinished"></translation>
+        <translation>Elegir…</translation>
     </message>
     <message>
         <source>Downloads will be saved to the chosen folder by default.</source>
-        <translation type="unfinished"></translation>
+        <translation>Las descargas se guardarán de forma predeterminada en la carpeta elegida.</translation>
     </message>
     <message>
         <source>Delay</source>
-        <translation type="unfinished"></translation>
+        <translation>Retraso</translation>
     </message>
     <message>
         <source>None</source>
         <extracomment>No delay</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Ninguno</translation>
     </message>
     <message>
         <source>Download Delay for Live Event</source>
-        <translation type="unfinished"></translation>
+        <translation>Retraso de descarga para eventos en directo</translation>
     </message>
     <message>
         <source>When enabled, download starting time will be delayed by the chosen duration.</source>
-        <translation type="unfinished"></translation>
+        <translation>Si se activa, el inicio de la descarga se retrasará el tiempo elegido.</translation>
     </message>
     <message>
         <source>New Downloads</source>
-        <translation type="unfinished"></translation>
+        <translation>Descargas nuevas</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Eliminar</translation>
     </message>
     <message>
         <source>Default preset</source>
-        <translation type="unfinished"></translation>
+        <translation>Preajuste predeterminado</translation>
     </message>
     <message>
         <source>Addresses from the clipboard, the drop panel, other programs and the command line use the default preset.</source>
-        <translation type="unfinished"></translation>
+        <translation>Las direcciones del portapapeles, del panel de soltar, de otros programas y de la línea de comandos usan el preajuste predeterminado.</translation>
     </message>
     <message>
         <source>1 hour</source>
-        <translation type="unfinished"></translation>
+        <translation>1 hora</translation>
     </message>
     <message numerus="yes">
         <source>%n hours</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n hora</numerusform>
+            <numerusform>%n horas</numerusform>
         </translation>
     </message>
 </context>
@@ -515,251 +515,255 @@ Video quality</extracomment>
     <name>App::SettingsGeneralView</name>
     <message>
         <source>Enable</source>
-        <translation type="unfinished"></translation>
+        <translation>Activar</translation>
     </message>
     <message>
         <source>Clear</source>
-        <translation type="unfinished"></translation>
+        <translation>Borrar</translation>
     </message>
     <message>
         <source>Appearance</source>
-        <translation type="unfinished"></translation>
+        <translation>Apariencia</translation>
     </message>
     <message>
         <source>Launch at Login</source>
-        <translation type="unfinished"></translation>
+        <translation>Abrir al iniciar sesión</translation>
     </message>
     <message>
         <source>Notifications</source>
-        <translation type="unfinished"></translation>
+        <translation>Notificaciones</translation>
     </message>
     <message>
         <source>System Notification</source>
-        <translation type="unfinished"></translation>
+        <translation>Notificación del sistema</translation>
     </message>
     <message>
         <source>Notify when downloads completed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Avisar cuando terminen las descargas.</translation>
     </message>
     <message>
         <source>Shortcut</source>
-        <translation type="unfinished"></translation>
+        <translation>Atajo</translation>
     </message>
     <message>
         <source>Toggle Main Window</source>
-        <translation type="unfinished"></translation>
+        <translation>Mostrar/ocultar ventana principal</translation>
     </message>
     <message>
         <source>Browser Button</source>
-        <translation type="unfinished"></translation>
+        <translation>Botón del navegador</translation>
     </message>
     <message>
         <source>Drag the button to your browser&apos;s bookmarks bar, then click it there on a video&apos;s page.</source>
-        <translation type="unfinished"></translation>
+        <translation>Arrastre el botón a la barra de marcadores del navegador y luego púlselo allí en la página de un vídeo.</translation>
     </message>
     <message>
         <source>Automatically Check Updates</source>
-        <translation type="unfinished"></translation>
+        <translation>Buscar actualizaciones automáticamente</translation>
     </message>
     <message>
         <source>Enabled</source>
-        <translation type="unfinished"></translation>
+        <translation>Activado</translation>
     </message>
 </context>
 <context>
     <name>App::SettingsMouseTrackpadView</name>
     <message>
         <source>Shake to Download</source>
-        <translation type="unfinished"></translation>
+        <translation>Agitar para descargar</translation>
     </message>
     <message>
         <source>Mouse &amp; Trackpad</source>
-        <translation type="unfinished"></translation>
+        <translation>Ratón y panel táctil</translation>
     </message>
     <message>
         <source>Quickly drag and shake link to add as new download.
 
 *(Works in this X11 session; no extra permission is needed.)*</source>
-        <translation type="unfinished"></translation>
+        <translation>Arrastre y agite rápidamente un enlace para añadirlo como descarga nueva.
+
+*(Funciona en esta sesión X11; no hace falta ningún permiso adicional.)*</translation>
     </message>
     <message>
         <source>Quickly drag and shake link to add as new download.
 
 *(Not available: %1)*</source>
-        <translation type="unfinished"></translation>
+        <translation>Arrastre y agite rápidamente un enlace para añadirlo como descarga nueva.
+
+*(No disponible: %1)*</translation>
     </message>
 </context>
 <context>
     <name>App::SettingsWindow</name>
     <message>
         <source>Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Preferencias</translation>
     </message>
     <message>
         <source>General</source>
-        <translation type="unfinished"></translation>
+        <translation>General</translation>
     </message>
     <message>
         <source>Download</source>
         <extracomment>Settings tab about downloads</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Descargas</translation>
     </message>
     <message>
         <source>Gesture</source>
-        <translation type="unfinished"></translation>
+        <translation>Gesto</translation>
     </message>
     <message>
         <source>Command-line</source>
-        <translation type="unfinished"></translation>
+        <translation>Línea de comandos</translation>
     </message>
     <message>
         <source>Support</source>
-        <translation type="unfinished"></translation>
+        <translation>Apoyo</translation>
     </message>
 </context>
 <context>
     <name>App::ShakeItemDelegate</name>
     <message>
         <source>Starred</source>
-        <translation type="unfinished"></translation>
+        <translation>Destacado</translation>
     </message>
     <message>
         <source>Download failed, click to view error details.</source>
-        <translation type="unfinished"></translation>
+        <translation>Falló la descarga; pulse para ver los detalles del error.</translation>
     </message>
     <message>
         <source>Open file</source>
-        <translation type="unfinished"></translation>
+        <translation>Abrir archivo</translation>
     </message>
     <message>
         <source>Show in folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Mostrar en la carpeta</translation>
     </message>
 </context>
 <context>
     <name>App::SidebarView</name>
     <message>
         <source>Downloads</source>
-        <translation type="unfinished"></translation>
+        <translation>Descargas</translation>
     </message>
 </context>
 <context>
     <name>App::ToolInstaller</name>
     <message>
         <source>Could not download the release&apos;s checksums: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudieron descargar las sumas de verificación de la versión: %1</translation>
     </message>
     <message>
         <source>The release lists no SHA-256 sum for %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>La versión no indica ninguna suma SHA-256 para %1.</translation>
     </message>
     <message>
         <source>Cannot create the folder %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede crear la carpeta %1.</translation>
     </message>
     <message>
         <source>Cannot write to %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede escribir en %1: %2</translation>
     </message>
     <message>
         <source>Download failed: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Falló la descarga: %1</translation>
     </message>
     <message>
         <source>Cannot write %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede escribir %1: %2</translation>
     </message>
     <message>
         <source>Checksum mismatch: the downloaded %1 does not match the release&apos;s SHA-256 sum. Nothing was installed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Las sumas de verificación no coinciden: el archivo %1 descargado no corresponde a la suma SHA-256 de la versión. No se ha instalado nada.</translation>
     </message>
     <message>
         <source>Cannot install %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede instalar %1: %2</translation>
     </message>
     <message>
         <source>%1 is not an executable file.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 no es un archivo ejecutable.</translation>
     </message>
     <message>
         <source>HTTP %1 from %2</source>
-        <translation type="unfinished"></translation>
+        <translation>HTTP %1 desde %2</translation>
     </message>
 </context>
 <context>
     <name>App::ToolSetupView</name>
     <message>
         <source>(manually choose yt-dlp binary path)</source>
-        <translation type="unfinished"></translation>
+        <translation>(elegir manualmente la ruta del binario de yt-dlp)</translation>
     </message>
     <message>
         <source>Simple &lt;a href=&quot;%1&quot;&gt;yt-dlp&lt;/a&gt; GUI app for video sites downloading</source>
-        <translation type="unfinished"></translation>
+        <translation>Sencilla aplicación gráfica de &lt;a href=&quot;%1&quot;&gt;yt-dlp&lt;/a&gt; para descargar de sitios de vídeo</translation>
     </message>
     <message>
         <source>yt-dlp</source>
-        <translation type="unfinished"></translation>
+        <translation>yt-dlp</translation>
     </message>
     <message>
         <source>• yt-dlp is a command-line program that downloads videos from YouTube and many other video sites.&lt;br&gt;• It is a fork of youtube-dl with additional features and fixes.&lt;br&gt;&lt;a href=&quot;%1&quot;&gt;%1&lt;/a&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>• yt-dlp es un programa de línea de comandos que descarga vídeos de YouTube y de muchos otros sitios de vídeo.&lt;br&gt;• Es una bifurcación de youtube-dl con funciones y correcciones adicionales.&lt;br&gt;&lt;a href=&quot;%1&quot;&gt;%1&lt;/a&gt;</translation>
     </message>
     <message>
         <source>Path</source>
-        <translation type="unfinished"></translation>
+        <translation>Ruta</translation>
     </message>
     <message>
         <source>Version</source>
-        <translation type="unfinished"></translation>
+        <translation>Versión</translation>
     </message>
     <message>
         <source>Continue</source>
-        <translation type="unfinished"></translation>
+        <translation>Continuar</translation>
     </message>
     <message>
         <source>Choose the yt-dlp executable</source>
-        <translation type="unfinished"></translation>
+        <translation>Elija el ejecutable de yt-dlp</translation>
     </message>
     <message>
         <source>yt-dlp not found</source>
-        <translation type="unfinished"></translation>
+        <translation>yt-dlp no encontrado</translation>
     </message>
     <message>
         <source>yt-dlp installed</source>
-        <translation type="unfinished"></translation>
+        <translation>yt-dlp instalado</translation>
     </message>
     <message>
         <source>Unknown</source>
-        <translation type="unfinished"></translation>
+        <translation>Desconocida</translation>
     </message>
 </context>
 <context>
     <name>App::TrayIcon</name>
     <message>
         <source>Show Main Window</source>
-        <translation type="unfinished"></translation>
+        <translation>Mostrar ventana principal</translation>
     </message>
     <message>
         <source>New from Clipboard…</source>
-        <translation type="unfinished"></translation>
+        <translation>Nueva desde el portapapeles…</translation>
     </message>
     <message>
         <source>Check for Updates…</source>
-        <translation type="unfinished"></translation>
+        <translation>Buscar actualizaciones…</translation>
     </message>
     <message>
         <source>Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>Salir</translation>
     </message>
     <message>
         <source>%1 — 1 download running</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 — 1 descarga en curso</translation>
     </message>
     <message numerus="yes">
         <source>%1 — %n downloads running</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 — %n descarga en curso</numerusform>
+            <numerusform>%1 — %n descargas en curso</numerusform>
         </translation>
     </message>
 </context>
@@ -767,17 +771,17 @@ Video quality</extracomment>
     <name>App::UndoDeleteBar</name>
     <message>
         <source>Undo</source>
-        <translation type="unfinished"></translation>
+        <translation>Deshacer</translation>
     </message>
     <message>
         <source>Deleted 1 download</source>
-        <translation type="unfinished"></translation>
+        <translation>Se eliminó 1 descarga</translation>
     </message>
     <message numerus="yes">
         <source>Deleted %n downloads</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Se eliminó %n descarga</numerusform>
+            <numerusform>Se eliminaron %n descargas</numerusform>
         </translation>
     </message>
 </context>
@@ -785,197 +789,197 @@ Video quality</extracomment>
     <name>App::UpdateChecker</name>
     <message>
         <source>the server answered HTTP %1</source>
-        <translation type="unfinished"></translation>
+        <translation>el servidor respondió HTTP %1</translation>
     </message>
     <message>
         <source>Could not check for updates: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudieron buscar actualizaciones: %1</translation>
     </message>
     <message>
         <source>the feed is not valid XML (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>el canal de actualizaciones no es XML válido (%1)</translation>
     </message>
     <message>
         <source>the feed lists no release</source>
-        <translation type="unfinished"></translation>
+        <translation>el canal de actualizaciones no incluye ninguna versión</translation>
     </message>
 </context>
 <context>
     <name>App::UpdateDialog</name>
     <message>
         <source>Software Update</source>
-        <translation type="unfinished"></translation>
+        <translation>Actualización de software</translation>
     </message>
     <message>
         <source>%1 %2 is available — you have %3.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 %2 está disponible; usted tiene la %3.</translation>
     </message>
     <message>
         <source>Download…</source>
-        <translation type="unfinished"></translation>
+        <translation>Descargar…</translation>
     </message>
     <message>
         <source>Later</source>
-        <translation type="unfinished"></translation>
+        <translation>Más tarde</translation>
     </message>
     <message>
         <source>You&apos;re up to date! %1 %2 is the newest version.</source>
-        <translation type="unfinished"></translation>
+        <translation>¡Está al día! %1 %2 es la versión más reciente.</translation>
     </message>
 </context>
 <context>
     <name>App::VideoPreview</name>
     <message>
         <source>Paste or type the address of a video</source>
-        <translation type="unfinished"></translation>
+        <translation>Pegue o escriba la dirección de un vídeo</translation>
     </message>
     <message>
         <source>Reading the video&apos;s details…</source>
-        <translation type="unfinished"></translation>
+        <translation>Leyendo los detalles del vídeo…</translation>
     </message>
     <message>
         <source>Untitled</source>
-        <translation type="unfinished"></translation>
+        <translation>Sin título</translation>
     </message>
     <message>
         <source>Could not read the video&apos;s details: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudieron leer los detalles del vídeo: %1</translation>
     </message>
 </context>
 <context>
     <name>App::X11DragMonitor</name>
     <message>
         <source>Wayland does not let an application follow drags in other applications&apos; windows, so shaking a dragged link cannot open the drop panel. The gesture works in an X11 session.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wayland no permite a una aplicación seguir los arrastres en ventanas de otras aplicaciones, así que agitar un enlace arrastrado no puede abrir el panel de soltar. El gesto funciona en una sesión X11.</translation>
     </message>
     <message>
         <source>The gesture needs an X11 session.</source>
-        <translation type="unfinished"></translation>
+        <translation>El gesto necesita una sesión X11.</translation>
     </message>
     <message>
         <source>The X server could not be reached.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo contactar con el servidor X.</translation>
     </message>
     <message>
         <source>The X server lacks the XInput 2.2 extension that the gesture needs.</source>
-        <translation type="unfinished"></translation>
+        <translation>Al servidor X le falta la extensión XInput 2.2 que necesita el gesto.</translation>
     </message>
 </context>
 <context>
     <name>App::X11ShortcutBackend</name>
     <message>
         <source>Global shortcuts are not available on this display (%1).</source>
-        <translation type="unfinished"></translation>
+        <translation>Los atajos globales no están disponibles en esta pantalla (%1).</translation>
     </message>
     <message>
         <source>Press %1 anywhere to show or hide the main window.</source>
-        <translation type="unfinished"></translation>
+        <translation>Pulse %1 en cualquier lugar para mostrar u ocultar la ventana principal.</translation>
     </message>
 </context>
 <context>
     <name>AutostartEntry</name>
     <message>
         <source>Could not remove %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo quitar %1.</translation>
     </message>
     <message>
         <source>The program&apos;s own path is unknown.</source>
-        <translation type="unfinished"></translation>
+        <translation>Se desconoce la ruta del propio programa.</translation>
     </message>
     <message>
         <source>The autostart template is missing from the program.</source>
-        <translation type="unfinished"></translation>
+        <translation>Falta la plantilla de inicio automático en el programa.</translation>
     </message>
     <message>
         <source>Could not create the folder %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo crear la carpeta %1.</translation>
     </message>
     <message>
         <source>Could not write %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo escribir %1: %2</translation>
     </message>
 </context>
 <context>
     <name>CommandLine</name>
     <message>
         <source>Adds the videos at the addresses to the downloads of the running %1, which it starts when there is none.</source>
-        <translation type="unfinished"></translation>
+        <translation>Añade los vídeos de las direcciones a las descargas de la instancia de %1 en ejecución, y la inicia si no hay ninguna.</translation>
     </message>
     <message>
         <source>Shows this help.</source>
-        <translation type="unfinished"></translation>
+        <translation>Muestra esta ayuda.</translation>
     </message>
     <message>
         <source>Shows the version.</source>
-        <translation type="unfinished"></translation>
+        <translation>Muestra la versión.</translation>
     </message>
     <message>
         <source>Audio only, as FORMAT: mp3, m4a, opus, flac or best.</source>
-        <translation type="unfinished"></translation>
+        <translation>Solo audio, en FORMATO: mp3, m4a, opus, flac o best.</translation>
     </message>
     <message>
         <source>Video of at most HEIGHT lines, such as 720 or 1080.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vídeo de ALTURA líneas como máximo, como 720 o 1080.</translation>
     </message>
     <message>
         <source>Start from the saved preset NAME.</source>
-        <translation type="unfinished"></translation>
+        <translation>Partir del preajuste guardado NOMBRE.</translation>
     </message>
     <message>
         <source>Save into DIR instead of the download folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardar en CARPETA en lugar de la carpeta de descargas.</translation>
     </message>
     <message>
         <source>Addresses of video pages, or veltqorv:// addresses.</source>
-        <translation type="unfinished"></translation>
+        <translation>Direcciones de páginas de vídeo o direcciones veltqorv://.</translation>
     </message>
     <message>
         <source>--audio and --quality exclude each other.</source>
-        <translation type="unfinished"></translation>
+        <translation>--audio y --quality se excluyen mutuamente.</translation>
     </message>
     <message>
         <source>--audio takes mp3, m4a, opus, flac or best, not &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>--audio admite mp3, m4a, opus, flac o best, no &quot;%1&quot;.</translation>
     </message>
     <message>
         <source>--quality takes a height in lines, such as 1080, not &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>--quality admite una altura en líneas, como 1080, no &quot;%1&quot;.</translation>
     </message>
     <message>
         <source>--folder &quot;%1&quot; is not an absolute path.</source>
-        <translation type="unfinished"></translation>
+        <translation>--folder &quot;%1&quot; no es una ruta absoluta.</translation>
     </message>
     <message>
         <source>--folder &quot;%1&quot; is not an existing folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>--folder &quot;%1&quot; no es una carpeta existente.</translation>
     </message>
     <message>
         <source>no preset is named &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>no hay ningún preajuste llamado &quot;%1&quot;</translation>
     </message>
     <message>
         <source>FORMAT</source>
-        <translation type="unfinished"></translation>
+        <translation>FORMATO</translation>
     </message>
     <message>
         <source>HEIGHT</source>
-        <translation type="unfinished"></translation>
+        <translation>ALTURA</translation>
     </message>
     <message>
         <source>NAME</source>
-        <translation type="unfinished"></translation>
+        <translation>NOMBRE</translation>
     </message>
     <message>
         <source>DIR</source>
-        <translation type="unfinished"></translation>
+        <translation>CARPETA</translation>
     </message>
     <message>
         <source>urls</source>
-        <translation type="unfinished"></translation>
+        <translation>direcciones</translation>
     </message>
     <message>
         <source>URL…</source>
-        <translation type="unfinished"></translation>
+        <translation>DIRECCIÓN…</translation>
     </message>
 </context>
 <context>
@@ -983,290 +987,290 @@ Video quality</extracomment>
     <message>
         <source>Audio</source>
         <extracomment>Badge of an audio-only download in the best format the site has</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Audio</translation>
     </message>
     <message>
         <source>%1p</source>
         <extracomment>Badge: a video height in pixels, as in 1080p</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1p</translation>
     </message>
     <message>
         <source>Best</source>
         <extracomment>Badge: the best quality the site offers</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Mejor</translation>
     </message>
     <message>
         <source>%1 · %2</source>
         <extracomment>Badge: the quality and the container, as in 1080p · MKV</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 · %2</translation>
     </message>
     <message>
         <source>Custom</source>
         <extracomment>Badge: a format chosen by hand</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Personalizado</translation>
     </message>
 </context>
 <context>
     <name>Engine::ChildProcess</name>
     <message>
         <source>An argument contains a NUL character.</source>
-        <translation type="unfinished"></translation>
+        <translation>Un argumento contiene un carácter NUL.</translation>
     </message>
 </context>
 <context>
     <name>Engine::CommandRunner</name>
     <message>
         <source>The shell %1 was not found.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se encontró el intérprete de comandos %1.</translation>
     </message>
 </context>
 <context>
     <name>Engine::Downloader</name>
     <message>
         <source>The address is empty.</source>
-        <translation type="unfinished"></translation>
+        <translation>La dirección está vacía.</translation>
     </message>
     <message>
         <source>The address &quot;%1&quot; begins with &quot;-&quot; and is not a web address.</source>
-        <translation type="unfinished"></translation>
+        <translation>La dirección &quot;%1&quot; empieza por &quot;-&quot; y no es una dirección web.</translation>
     </message>
     <message>
         <source>The address &quot;%1&quot; is not a valid web address.</source>
-        <translation type="unfinished"></translation>
+        <translation>La dirección &quot;%1&quot; no es una dirección web válida.</translation>
     </message>
     <message>
         <source>yt-dlp not found!</source>
-        <translation type="unfinished"></translation>
+        <translation>¡No se encuentra yt-dlp!</translation>
     </message>
     <message>
         <source>yt-dlp not found at %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No se encuentra yt-dlp en %1</translation>
     </message>
     <message>
         <source>yt-dlp could not be started: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo iniciar yt-dlp: %1</translation>
     </message>
 </context>
 <context>
     <name>Engine::MetadataReader</name>
     <message>
         <source>yt-dlp not found!</source>
-        <translation type="unfinished"></translation>
+        <translation>¡No se encuentra yt-dlp!</translation>
     </message>
     <message>
         <source>yt-dlp could not read the address.</source>
-        <translation type="unfinished"></translation>
+        <translation>yt-dlp no pudo leer la dirección.</translation>
     </message>
     <message>
         <source>yt-dlp answered with something unreadable (%1).</source>
-        <translation type="unfinished"></translation>
+        <translation>yt-dlp respondió con algo ilegible (%1).</translation>
     </message>
 </context>
 <context>
     <name>FailureClassification</name>
     <message>
         <source>exit status %1</source>
-        <translation type="unfinished"></translation>
+        <translation>código de salida %1</translation>
     </message>
     <message>
         <source>killed by a signal</source>
-        <translation type="unfinished"></translation>
+        <translation>terminado por una señal</translation>
     </message>
 </context>
 <context>
     <name>Library::MainModel</name>
     <message>
         <source>No valid URL found in clipboard!</source>
-        <translation type="unfinished"></translation>
+        <translation>¡No se encontró ninguna dirección válida en el portapapeles!</translation>
     </message>
     <message>
         <source>The list of downloads could not be saved: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>No se pudo guardar la lista de descargas: %1</translation>
     </message>
 </context>
 <context>
     <name>Library::ShakeItemDownloaderActor</name>
     <message>
         <source>The download is no longer in the library.</source>
-        <translation type="unfinished"></translation>
+        <translation>La descarga ya no está en la biblioteca.</translation>
     </message>
     <message>
         <source>The download has no address.</source>
-        <translation type="unfinished"></translation>
+        <translation>La descarga no tiene dirección.</translation>
     </message>
     <message>
         <source>Untitled</source>
-        <translation type="unfinished"></translation>
+        <translation>Sin título</translation>
     </message>
     <message>
         <source>✅ Downloaded</source>
-        <translation type="unfinished"></translation>
+        <translation>✅ Descargado</translation>
     </message>
 </context>
 <context>
     <name>Library::Store</name>
     <message>
         <source>The download library “%1” cannot be opened: %2. The file has been left as it is.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede abrir la biblioteca de descargas «%1»: %2. El archivo se ha dejado tal como está.</translation>
     </message>
     <message>
         <source>the store is open already</source>
-        <translation type="unfinished"></translation>
+        <translation>el almacén ya está abierto</translation>
     </message>
     <message>
         <source>no file was named</source>
-        <translation type="unfinished"></translation>
+        <translation>no se indicó ningún archivo</translation>
     </message>
     <message>
         <source>it is a folder</source>
-        <translation type="unfinished"></translation>
+        <translation>es una carpeta</translation>
     </message>
     <message>
         <source>it cannot be read (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>no se puede leer (%1)</translation>
     </message>
     <message>
         <source>it is not a database</source>
-        <translation type="unfinished"></translation>
+        <translation>no es una base de datos</translation>
     </message>
     <message>
         <source>it cannot be written</source>
-        <translation type="unfinished"></translation>
+        <translation>no se puede escribir</translation>
     </message>
     <message>
         <source>its folder cannot be created</source>
-        <translation type="unfinished"></translation>
+        <translation>no se puede crear su carpeta</translation>
     </message>
     <message>
         <source>another %1 (process %2) is using it</source>
-        <translation type="unfinished"></translation>
+        <translation>otra instancia de %1 (proceso %2) lo está usando</translation>
     </message>
     <message>
         <source>its lock file cannot be made</source>
-        <translation type="unfinished"></translation>
+        <translation>no se puede crear su archivo de bloqueo</translation>
     </message>
     <message>
         <source>a site icon needs a scheme and a host</source>
-        <translation type="unfinished"></translation>
+        <translation>el icono de un sitio necesita un esquema y un servidor</translation>
     </message>
     <message>
         <source>item %1 no longer exists</source>
-        <translation type="unfinished"></translation>
+        <translation>el elemento %1 ya no existe</translation>
     </message>
     <message>
         <source>only http and https addresses can be added</source>
-        <translation type="unfinished"></translation>
+        <translation>solo se pueden añadir direcciones http y https</translation>
     </message>
     <message>
         <source>only http and https addresses can be stored</source>
-        <translation type="unfinished"></translation>
+        <translation>solo se pueden guardar direcciones http y https</translation>
     </message>
     <message>
         <source>option set %1 does not exist</source>
-        <translation type="unfinished"></translation>
+        <translation>el conjunto de opciones %1 no existe</translation>
     </message>
     <message>
         <source>option set %1 is unreadable</source>
-        <translation type="unfinished"></translation>
+        <translation>el conjunto de opciones %1 es ilegible</translation>
     </message>
     <message>
         <source>it was made by a newer version of VeltQorv</source>
-        <translation type="unfinished"></translation>
+        <translation>lo creó una versión más reciente de VeltQorv</translation>
     </message>
     <message>
         <source>it is a database of another program</source>
-        <translation type="unfinished"></translation>
+        <translation>es una base de datos de otro programa</translation>
     </message>
     <message>
         <source>its contents could not be upgraded (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>no se pudo actualizar su contenido (%1)</translation>
     </message>
 </context>
 <context>
     <name>MainWindowActions</name>
     <message>
         <source>New with URL…</source>
-        <translation type="unfinished"></translation>
+        <translation>Nueva con dirección…</translation>
     </message>
     <message>
         <source>New from Clipboard…</source>
-        <translation type="unfinished"></translation>
+        <translation>Nueva desde el portapapeles…</translation>
     </message>
     <message>
         <source>Settings…</source>
-        <translation type="unfinished"></translation>
+        <translation>Preferencias…</translation>
     </message>
     <message>
         <source>Close Window</source>
-        <translation type="unfinished"></translation>
+        <translation>Cerrar ventana</translation>
     </message>
     <message>
         <source>Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>Salir</translation>
     </message>
     <message>
         <source>Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>Copiar</translation>
     </message>
     <message>
         <source>Paste</source>
-        <translation type="unfinished"></translation>
+        <translation>Pegar</translation>
     </message>
     <message>
         <source>Select All</source>
-        <translation type="unfinished"></translation>
+        <translation>Seleccionar todo</translation>
     </message>
     <message>
         <source>Search…</source>
-        <translation type="unfinished"></translation>
+        <translation>Buscar…</translation>
     </message>
     <message>
         <source>Run</source>
-        <translation type="unfinished"></translation>
+        <translation>Iniciar</translation>
     </message>
     <message>
         <source>Stop</source>
-        <translation type="unfinished"></translation>
+        <translation>Detener</translation>
     </message>
     <message>
         <source>Toggle Starred</source>
-        <translation type="unfinished"></translation>
+        <translation>Alternar destacado</translation>
     </message>
     <message>
         <source>Copy URL</source>
-        <translation type="unfinished"></translation>
+        <translation>Copiar dirección</translation>
     </message>
     <message>
         <source>Open in Browser…</source>
-        <translation type="unfinished"></translation>
+        <translation>Abrir en el navegador…</translation>
     </message>
     <message>
         <source>Open File</source>
-        <translation type="unfinished"></translation>
+        <translation>Abrir archivo</translation>
     </message>
     <message>
         <source>Show in Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Mostrar en la carpeta</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Eliminar</translation>
     </message>
     <message>
         <source>Delete with File</source>
-        <translation type="unfinished"></translation>
+        <translation>Eliminar con el archivo</translation>
     </message>
     <message>
         <source>Check for Updates…</source>
-        <translation type="unfinished"></translation>
+        <translation>Buscar actualizaciones…</translation>
     </message>
     <message>
         <source>Official Website</source>
-        <translation type="unfinished"></translation>
+        <translation>Sitio web oficial</translation>
     </message>
     <message>
         <source>About %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Acerca de %1</translation>
     </message>
 </context>
 <context>
@@ -1274,180 +1278,181 @@ Video quality</extracomment>
     <message>
         <source>Best</source>
         <extracomment>The highest resolution the site offers</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Máxima</translation>
     </message>
     <message>
         <source>%1p</source>
-        <translation type="unfinished"></translation>
+        <translation>%1p</translation>
     </message>
 </context>
 <context>
     <name>ShakeListItemRow</name>
     <message>
         <source>Created on: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Creada el %1</translation>
     </message>
     <message>
         <source>Downloading</source>
-        <translation type="unfinished"></translation>
+        <translation>Descargando</translation>
     </message>
     <message>
         <source>Completed</source>
-        <translation type="unfinished"></translation>
+        <translation>Completada</translation>
     </message>
     <message>
         <source>Scheduled</source>
-        <translation type="unfinished"></translation>
+        <translation>Programada</translation>
     </message>
     <message>
         <source>Stopped</source>
-        <translation type="unfinished"></translation>
+        <translation>Detenida</translation>
     </message>
     <message>
         <source>Completed on: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Completada el %1</translation>
     </message>
     <message>
         <source>%1p was not available; downloaded %2p</source>
-        <translation type="unfinished"></translation>
+        <translation>%1p no estaba disponible; se descargó %2p</translation>
     </message>
     <message>
         <source>%1p was not available; downloaded another quality</source>
-        <translation type="unfinished"></translation>
+        <translation>%1p no estaba disponible; se descargó otra calidad</translation>
     </message>
     <message>
         <source>Automatically retry %1</source>
         <extracomment>%1 is a relative time such as &quot;in 2 hours&quot;</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Reintento automático %1</translation>
     </message>
     <message>
         <source>in 1 week</source>
-        <translation type="unfinished"></translation>
+        <translation>dentro de 1 semana</translation>
     </message>
     <message numerus="yes">
         <source>in %n weeks</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>dentro de %n semana</numerusform>
+            <numerusform>dentro de %n semanas</numerusform>
         </translation>
     </message>
     <message>
         <source>1 week ago</source>
-        <translation type="unfinished"></translation>
+        <translation>hace 1 semana</translation>
     </message>
     <message numerus="yes">
         <source>%n weeks ago</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>hace %n semana</numerusform>
+            <numerusform>hace %n semanas</numerusform>
         </translation>
     </message>
     <message>
         <source>in 1 day</source>
-        <translation type="unfinished"></translation>
+        <translation>dentro de 1 día</translation>
     </message>
     <message numerus="yes">
         <source>in %n days</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>dentro de %n día</numerusform>
+            <numerusform>dentro de %n días</numerusform>
         </translation>
     </message>
     <message>
         <source>1 day ago</source>
-        <translation type="unfinished"></translation>
+        <translation>hace 1 día</translation>
     </message>
     <message numerus="yes">
         <source>%n days ago</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>hace %n día</numerusform>
+            <numerusform>hace %n días</numerusform>
         </translation>
     </message>
     <message>
         <source>in 1 hour</source>
-        <translation type="unfinished"></translation>
+        <translation>dentro de 1 hora</translation>
     </message>
     <message numerus="yes">
         <source>in %n hours</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>dentro de %n hora</numerusform>
+            <numerusform>dentro de %n horas</numerusform>
         </translation>
     </message>
     <message>
         <source>1 hour ago</source>
-        <translation type="unfinished"></translation>
+        <translation>hace 1 hora</translation>
     </message>
     <message numerus="yes">
         <source>%n hours ago</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>hace %n hora</numerusform>
+            <numerusform>hace %n horas</numerusform>
         </translation>
     </message>
     <message>
         <source>in 1 minute</source>
-        <translation type="unfinished"></translation>
+        <translation>dentro de 1 minuto</translation>
     </message>
     <message numerus="yes">
         <source>in %n minutes</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>dentro de %n minuto</numerusform>
+            <numerusform>dentro de %n minutos</numerusform>
         </translation>
     </message>
     <message>
         <source>1 minute ago</source>
-        <translation type="unfinished"></translation>
+        <translation>hace 1 minuto</translation>
     </message>
     <message numerus="yes">
         <source>%n minutes ago</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>hace %n minuto</numerusform>
+            <numerusform>hace %n minutos</numerusform>
         </translation>
     </message>
     <message>
         <source>in 1 second</source>
-        <translation type="unfinished"></translation>
+        <translation>dentro de 1 segundo</translation>
     </message>
     <message numerus="yes">
         <source>in %n seconds</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>dentro de %n segundo</numerusform>
+            <numerusform>dentro de %n segundos</numerusform>
         </translation>
     </message>
     <message>
         <source>1 second ago</source>
-        <translation type="unfinished"></translation>
+        <translation>hace 1 segundo</translation>
     </message>
     <message numerus="yes">
         <source>%n seconds ago</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>hace %n segundo</numerusform>
+            <numerusform>hace %n segundos</numerusform>
         </translation>
     </message>
     <message>
         <source>%1 of %2</source>
         <extracomment>Downloaded bytes of all bytes</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 de %2</translation>
     </message>
     <message>
         <source>%1/s</source>
-        <translation type="unfinished"></translation>
+        <translation>%1/s</translation>
     </message>
     <message>
         <source>%1 left</source>
-        <translation type="unfinished"></translation>
+        <translation>quedan %1</translation>
     </message>
     <message>
         <source>⚠️ **File access** required to read and use cookies for downloading, please allow **%1** to read the browser&apos;s profile folder (a browser installed as **Flatpak or Snap** keeps it out of reach).
 Or remove cookies related options from configuration of command line tool yt-dlp.</source>
         <extracomment>Markdown; %1 is the product name</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>⚠️ Se necesita **acceso a archivos** para leer y usar las cookies al descargar; permita que **%1** lea la carpeta del perfil del navegador (un navegador instalado como **Flatpak o Snap** la mantiene fuera de su alcance).
+O bien quite las opciones relacionadas con cookies de la configuración de la herramienta de línea de comandos yt-dlp.</translation>
     </message>
 </context>
 <context>
@@ -1455,70 +1460,70 @@ Or remove cookies related options from configuration of command line tool yt-dlp
     <message>
         <source>All</source>
         <extracomment>Sidebar entry: every download</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Todas</translation>
     </message>
     <message>
         <source>Downloading</source>
         <extracomment>Sidebar entry: the running downloads</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Descargando</translation>
     </message>
     <message>
         <source>Stopped</source>
         <extracomment>Sidebar entry: the stopped or failed downloads</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Detenidas</translation>
     </message>
     <message>
         <source>Failed</source>
         <extracomment>Sidebar entry: the failed downloads</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Fallidas</translation>
     </message>
     <message>
         <source>Starred</source>
         <extracomment>Sidebar entry: the starred downloads</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Destacadas</translation>
     </message>
     <message>
         <source>Premieres</source>
         <extracomment>Sidebar entry: downloads waiting for a premiere or a live event</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Estrenos</translation>
     </message>
     <message>
         <source>All downloads added</source>
-        <translation type="unfinished"></translation>
+        <translation>Todas las descargas añadidas</translation>
     </message>
     <message>
         <source>Running downloads</source>
-        <translation type="unfinished"></translation>
+        <translation>Descargas en curso</translation>
     </message>
     <message>
         <source>Stopped or failed downloads</source>
-        <translation type="unfinished"></translation>
+        <translation>Descargas detenidas o fallidas</translation>
     </message>
     <message>
         <source>Failed downloads</source>
-        <translation type="unfinished"></translation>
+        <translation>Descargas fallidas</translation>
     </message>
     <message>
         <source>Starred downloads</source>
-        <translation type="unfinished"></translation>
+        <translation>Descargas destacadas</translation>
     </message>
     <message>
         <source>Download will begin when premieres start broadcasting.</source>
-        <translation type="unfinished"></translation>
+        <translation>La descarga empezará cuando comience la emisión del estreno.</translation>
     </message>
 </context>
 <context>
     <name>Store</name>
     <message>
         <source>it cannot be read as a database</source>
-        <translation type="unfinished"></translation>
+        <translation>no se puede leer como base de datos</translation>
     </message>
 </context>
 <context>
     <name>VideoMetadata</name>
     <message>
         <source>not a JSON object</source>
-        <translation type="unfinished"></translation>
+        <translation>no es un objeto JSON</translation>
     </message>
 </context>
 <context>
@@ -1527,7 +1532,9 @@ Or remove cookies related options from configuration of command line tool yt-dlp
         <source>%1 cannot open its list of downloads.
 
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 no puede abrir su lista de descargas.
+
+%2</translation>
     </message>
 </context>
 </TS>
